@@ -1,0 +1,19 @@
+#include "graphics/GLDebug.h"
+
+#include "utils/Utils.h"
+
+#include <GLES2/gl2.h>
+
+namespace vell {
+
+void GLDebug::checkErrors(const char* label)
+{
+    const GLenum error = glGetError();
+    if (error == GL_NO_ERROR)
+        return;
+    if (label)
+        Log::msg("%s", label);
+    Log::error("OpenGL error: %d / 0x %X", error, error);
+}
+
+} // namespace vell

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace vell {
+
+class GLDebug {
+public:
+    // Logs label and the pending GL error, if there is one (one error per call).
+    static void checkErrors(const char* label);
+};
+
+} // namespace vell

@@ -1,0 +1,29 @@
+#pragma once
+
+// Host services. The library and the demo reach the operating system only
+// through these; each host (windowed, headless) provides them.
+
+// Logical window size in points: 480 x 320.
+unsigned int osGetWindowWidth();
+unsigned int osGetWindowHeight();
+
+// Whole resource file, looked up by base name; malloc'd, caller frees. Null when missing.
+void* osLoadBinaryFile(const char* name);
+// NUL-terminated UTF-8 text of a resource (directory part kept), or null.
+// Owned by the platform; valid until the next call.
+const char* osLoadTextFile(const char* name);
+// 8-bit RGBA, premultiplied, top row first; malloc'd, caller frees.
+// On failure width and height are 0 and the result is null.
+void* osLoadImageFile(const char* name, unsigned int* width, unsigned int* height,
+                      unsigned int* bitsPerPixel);
+
+// Plays a music resource from startSeconds, once; silent on failure.
+void osPlayMp3(const char* name, float startSeconds);
+
+// Seconds since the first call; never decreases.
+float osGetTime();
+
+// Storage for the renderbuffer bound to GL_RENDERBUFFER, from the window's drawable.
+void osRenderbufferStorage();
+// Shows the renderbuffer bound to GL_RENDERBUFFER.
+void osPresentRenderbuffer();

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <list>
+#include <string>
+
+namespace vell {
+
+// printf-style console log lines (standard output, one line per call).
+class Log {
+public:
+    static void msg(const char* format, ...) __attribute__((format(printf, 1, 2)));
+    static void error(const char* format, ...) __attribute__((format(printf, 1, 2)));
+};
+
+// Appends to *out the non-empty tokens of text separated by any character of delimiters.
+void stringExplode(std::string text, const std::string& delimiters, std::list<std::string>* out);
+
+} // namespace vell
