@@ -107,7 +107,10 @@ TEST_F(TextureTest, CubeFacesLoadInOrderAndAMissingFaceBecomesAChecker)
         if (i == 3)
             continue; // sky_negy.png is missing
         const std::string name = std::string("sky_") + TextureCube::faceSuffixes[i] + ".png";
-        scratch.putImage(name, 32, 32, std::vector<uint8_t>(32 * 32 * 4, static_cast<uint8_t>(40 * (i + 1))));
+        std::vector<uint8_t> rgba(32 * 32 * 4, static_cast<uint8_t>(40 * (i + 1)));
+        for (size_t a = 3; a < rgba.size(); a += 4)
+            rgba[a] = 255;
+        scratch.putImage(name, 32, 32, rgba);
     }
     testing::internal::CaptureStdout();
     std::unique_ptr<TextureCube> cube(TextureCube::fromFile("sky", "png"));

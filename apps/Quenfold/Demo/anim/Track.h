@@ -2,6 +2,7 @@
 
 #include "anim/Trackpoint.h"
 
+#include <cstddef>
 #include <type_traits>
 #include <vector>
 
@@ -45,7 +46,7 @@ void Track<T>::evaluate(float time, T* variable) const
         *variable = points.back().value;
         return;
     }
-    size_t i = 0;
+    std::size_t i = 0;
     while (i < points.size() && !(points[i].time > time))
         ++i;
     if (i == points.size() || i == 0)
