@@ -12,8 +12,6 @@ const vec3 faceScales[6] = {vec3(-1, 1, 1), vec3(1, 1, 1),  vec3(1, 1, -1),
 const vec3 faceNormals[6] = {vec3(-1, 0, 0), vec3(1, 0, 0),  vec3(0, -1, 0),
                              vec3(0, 1, 0),  vec3(0, 0, -1), vec3(0, 0, 1)};
 
-long long gridVertices(long long a, long long b) { return (a + 1) * (b + 1); }
-
 } // namespace
 
 Cube::Cube(float sizeX, float sizeY, float sizeZ, int nx, int ny, int nz, bool positionNormals)

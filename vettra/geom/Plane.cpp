@@ -12,7 +12,7 @@ Plane::Plane(float width, float height, int axis, int nu, int nv)
 
 void Plane::genPlane(float width, float height, int axis, int nu, int nv)
 {
-    const long long vertices = (static_cast<long long>(nu) + 1) * (static_cast<long long>(nv) + 1);
+    const long long vertices = gridVertices(nu, nv);
     if (!checkShapeSize("Plane", {nu, nv}, vertices, *this))
         return;
     const ShapeBuffers out = sizeShape(*this, static_cast<unsigned int>(vertices), 6u * nu * nv);

@@ -20,6 +20,11 @@ void addShapeStreams(VertexStream& stream)
     stream.addAttrib("texCoord0", VEC2);
 }
 
+long long gridVertices(long long a, long long b)
+{
+    return std::min(a + 1, maxVertices + 1) * std::min(b + 1, maxVertices + 1);
+}
+
 bool checkShapeSize(const char* shape, std::initializer_list<long long> segments, long long vertices,
                     VertexStream& stream)
 {

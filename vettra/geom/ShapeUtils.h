@@ -15,6 +15,10 @@ class VertexStream;
 // Streams "position" (vec3), "normal" (vec3), "texCoord0" (vec2), in that order.
 void addShapeStreams(VertexStream& stream);
 
+// Vertices of a (a + 1) x (b + 1) grid; factors past the 16-bit range are capped
+// so that the product cannot overflow and still reads as too many.
+long long gridVertices(long long a, long long b);
+
 // Every segment count must be at least 1 and the vertex total addressable by
 // 16-bit indices. Otherwise logs an error naming the shape and empties the stream.
 bool checkShapeSize(const char* shape, std::initializer_list<long long> segments, long long vertices,

@@ -15,7 +15,7 @@ Sphere::Sphere(float radius, unsigned int segments, unsigned int rings)
 
 void Sphere::genSphere(float radius, unsigned int segments, unsigned int rings)
 {
-    const long long vertices = (static_cast<long long>(rings) + 1) * (static_cast<long long>(segments) + 1);
+    const long long vertices = gridVertices(rings, segments);
     if (!checkShapeSize("Sphere", {segments, rings}, vertices, *this))
         return;
     const ShapeBuffers out = sizeShape(*this, static_cast<unsigned int>(vertices), 6u * vertices);

@@ -15,8 +15,7 @@ Torus::Torus(float ringRadius, float tubeRadius, unsigned int tubeSegments, unsi
 
 void Torus::genTorus(float ringRadius, float tubeRadius, unsigned int tubeSegments, unsigned int ringSegments)
 {
-    const long long vertices =
-        (static_cast<long long>(ringSegments) + 1) * (static_cast<long long>(tubeSegments) + 1);
+    const long long vertices = gridVertices(ringSegments, tubeSegments);
     if (!checkShapeSize("Torus", {tubeSegments, ringSegments}, vertices, *this))
         return;
     const ShapeBuffers out = sizeShape(*this, static_cast<unsigned int>(vertices), 6u * vertices);
