@@ -4,29 +4,13 @@
 #include "support/HeadlessGL.h"
 #include "support/ScratchResources.h"
 #include "support/TestQuads.h"
+#include "support/TextureData.h"
 
 #include <memory>
 
 using namespace vell;
 
 namespace {
-
-using Texel = std::array<uint8_t, 4>;
-
-// Texels of the colour attachment of the bound framebuffer, in texture row order.
-std::vector<uint8_t> readAttachment(int w, int h)
-{
-    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
-}
-
-Texel at(const std::vector<uint8_t>& rgba, int w, int x, int y)
-{
-    const size_t i = (static_cast<size_t>(y) * w + x) * 4;
-    return {rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]};
-}
 
 // Draws texture into a render target of its size and reads the copy back.
 std::vector<uint8_t> copyThroughRenderTarget(const Texture& texture)
@@ -36,7 +20,7 @@ std::vector<uint8_t> copyThroughRenderTarget(const Texture& texture)
     glActiveTexture(GL_TEXTURE0);
     texture.bind();
     drawBoundTexture();
-    auto rgba = readAttachment(texture.getWidth(), texture.getHeight());
+    auto rgba = readBoundFramebuffer(texture.getWidth(), texture.getHeight());
     target->end();
     return rgba;
 }
@@ -56,10 +40,10 @@ TEST_F(TextureTest, MissingImageGivesTheCheckerWithItsMessage)
     EXPECT_EQ(checker->getBpp(), 24);
 
     const auto texels = copyThroughRenderTarget(*checker);
-    EXPECT_EQ(at(texels, 256, 0, 0), (Texel{0, 0, 0, 255}));
-    EXPECT_EQ(at(texels, 256, 16, 0), (Texel{240, 240, 240, 255}));
-    EXPECT_EQ(at(texels, 256, 16, 16), (Texel{0, 0, 0, 255}));
-    EXPECT_EQ(at(texels, 256, 255, 0), (Texel{240, 240, 240, 255}));
+    EXPECT_EQ(texelAt(texels, 256, 0, 0), (Texel{0, 0, 0, 255}));
+    EXPECT_EQ(texelAt(texels, 256, 16, 0), (Texel{240, 240, 240, 255}));
+    EXPECT_EQ(texelAt(texels, 256, 16, 16), (Texel{0, 0, 0, 255}));
+    EXPECT_EQ(texelAt(texels, 256, 255, 0), (Texel{240, 240, 240, 255}));
 }
 
 TEST_F(TextureTest, FromFileUploadsTopRowFirstAndKeepsPixelsOnRequest)
@@ -81,8 +65,8 @@ TEST_F(TextureTest, FromFileUploadsTopRowFirstAndKeepsPixelsOnRequest)
     std::unique_ptr<Texture2D> dropped(Texture2D::fromFile("ramp.png", false));
     EXPECT_EQ(dropped->getPixels(), nullptr);
     const auto texels = copyThroughRenderTarget(*dropped);
-    EXPECT_EQ(at(texels, 4, 1, 0)[0], rgba[4]);      // top row comes first
-    EXPECT_EQ(at(texels, 4, 3, 1)[0], rgba[7 * 4]);
+    EXPECT_EQ(texelAt(texels, 4, 1, 0)[0], rgba[4]);      // top row comes first
+    EXPECT_EQ(texelAt(texels, 4, 3, 1)[0], rgba[7 * 4]);
 }
 
 TEST_F(TextureTest, CreateAndCreateDepthMakeUsableTargets)
@@ -126,12 +110,12 @@ TEST_F(TextureTest, CubeFacesLoadInOrderAndAMissingFaceBecomesAChecker)
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_CUBE_MAP_POSITIVE_X + i,
                                cube->getTextureObject(), 0);
         ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
-        const auto face = readAttachment(32, 32);
+        const auto face = readBoundFramebuffer(32, 32);
         if (i == 3) {
-            EXPECT_EQ(at(face, 32, 0, 0), (Texel{0, 0, 0, 255}));
-            EXPECT_EQ(at(face, 32, 16, 0), (Texel{240, 240, 240, 255}));
+            EXPECT_EQ(texelAt(face, 32, 0, 0), (Texel{0, 0, 0, 255}));
+            EXPECT_EQ(texelAt(face, 32, 16, 0), (Texel{240, 240, 240, 255}));
         } else {
-            EXPECT_EQ(at(face, 32, 5, 5)[0], 40 * (i + 1)) << TextureCube::faceSuffixes[i];
+            EXPECT_EQ(texelAt(face, 32, 5, 5)[0], 40 * (i + 1)) << TextureCube::faceSuffixes[i];
         }
     }
     glBindFramebuffer(GL_FRAMEBUFFER, app->framebuffer);
