@@ -34,30 +34,22 @@ TEST(Noise, ZeroAtEveryLatticePoint)
 
 TEST(Noise, BoundedAndNotFlat)
 {
-    float lo = 0.0f, hi = 0.0f;
-    float lo3 = 0.0f, hi3 = 0.0f;
-    float lo1 = 0.0f, hi1 = 0.0f;
-    for (float x = -40.0f; x < 40.0f; x += 0.173f) {
-        const float n1 = noise(x);
-        lo1 = std::fmin(lo1, n1);
-        hi1 = std::fmax(hi1, n1);
+    // Lowest and highest value of 1D, 2D and 3D noise over a grid.
+    float lo[3] = {0, 0, 0}, hi[3] = {0, 0, 0};
+    for (float x = -40.0f; x < 40.0f; x += 0.173f)
         for (float y = -40.0f; y < 40.0f; y += 0.191f) {
-            const float n = noise(x, y);
-            lo = std::fmin(lo, n);
-            hi = std::fmax(hi, n);
-            const float n3 = noise(x, y, x * 0.7f - y);
-            lo3 = std::fmin(lo3, n3);
-            hi3 = std::fmax(hi3, n3);
+            const float n[3] = {noise(x + y), noise(x, y), noise(x, y, x * 0.7f - y)};
+            for (int d = 0; d < 3; ++d) {
+                lo[d] = std::fmin(lo[d], n[d]);
+                hi[d] = std::fmax(hi[d], n[d]);
+            }
         }
+    for (int d = 0; d < 3; ++d) {
+        EXPECT_LT(lo[d], -0.5f) << d + 1 << "D";
+        EXPECT_GT(hi[d], 0.5f) << d + 1 << "D";
+        EXPECT_GE(lo[d], -1.05f) << d + 1 << "D";
+        EXPECT_LE(hi[d], 1.05f) << d + 1 << "D";
     }
-    for (float v : {lo, lo3, lo1})
-        EXPECT_LT(v, -0.5f);
-    for (float v : {hi, hi3, hi1})
-        EXPECT_GT(v, 0.5f);
-    for (float v : {lo, lo3, lo1})
-        EXPECT_GE(v, -1.05f);
-    for (float v : {hi, hi3, hi1})
-        EXPECT_LE(v, 1.05f);
 }
 
 TEST(Noise, ContinuousAcrossCells)
