@@ -68,17 +68,6 @@ TEST(ShaderSource, CarriageReturnMarkersAreNotMarkers)
     EXPECT_TRUE(source.getAttribs().empty());
 }
 
-TEST(ShaderSource, AllFourTypesMap)
-{
-    ShaderSource source;
-    ASSERT_TRUE(parse(source, "//[VERT]\nattribute float a;\nattribute vec2 b;\nattribute vec3 c;\n"
-                              "attribute vec4 d;\n")
-                    .ok);
-    ASSERT_EQ(source.getAttribs().size(), 4u);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(source.getAttribs()[i].type, static_cast<vell::DataType>(3 + i));
-}
-
 TEST(ShaderSource, UnsupportedTypeIsReported)
 {
     ShaderSource source;
@@ -110,12 +99,3 @@ TEST(ShaderSource, MisshapenAttributeLinesAreRejectedWithFileAndLine)
     }
 }
 
-TEST(ShaderSource, ParsingAgainStartsFresh)
-{
-    ShaderSource source;
-    ASSERT_TRUE(parse(source, "//[VERT]\nattribute vec3 position;\n//[FRAG]\nx\n").ok);
-    ASSERT_TRUE(parse(source, "//[VERT]\nattribute vec2 uv;\n").ok);
-    ASSERT_EQ(source.getAttribs().size(), 1u);
-    EXPECT_EQ(source.getAttribs()[0].name, "uv");
-    EXPECT_EQ(source.getFragmentSource(), prefix);
-}

@@ -56,23 +56,13 @@ TEST(VertexStream, GrowingKeepsValuesAndShrinkingTruncates)
     EXPECT_EQ(position->getBuffer()[2], 3.0f);
     stream.setNumVertices(2);
     EXPECT_EQ(position->getBuffer()[3], 0.0f) << "truncated values must not come back";
-}
 
-TEST(VertexStream, IndexListsResizeKeepingEntries)
-{
-    VertexStream stream;
     EXPECT_EQ(stream.getIndices(), nullptr);
-    EXPECT_EQ(stream.getEdgeIndices(), nullptr);
     stream.setNumIndices(2);
     stream.getIndices()[1] = 9;
     stream.setNumIndices(4);
     EXPECT_EQ(stream.getIndices()[1], 9);
     EXPECT_EQ(stream.getIndices()[3], 0);
-    stream.setNumEdgeIndices(2);
-    EXPECT_EQ(stream.getNumEdgeIndices(), 2u);
-    EXPECT_EQ(stream.getNumIndices(), 4u);
-    stream.setNumIndices(0);
-    EXPECT_EQ(stream.getIndices(), nullptr);
 }
 
 TEST(VertexStream, EmptyAndUnsupportedAttributesHoldNoData)

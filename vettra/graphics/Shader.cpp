@@ -12,18 +12,26 @@ namespace vell {
 
 namespace {
 
-// Prints the driver's log of a failed shader or program as it stands.
-void printInfoLog(GLuint object, void (*getParam)(GLuint, GLenum, GLint*),
-                  void (*getLog)(GLuint, GLsizei, GLsizei*, GLchar*))
+// Reads a shader's or program's build status. On failure prints the driver's log
+// as it stands, deletes the object and zeroes its handle.
+bool keepIfBuilt(GLuint& object, GLenum status, void (*getParam)(GLuint, GLenum, GLint*),
+                 void (*getLog)(GLuint, GLsizei, GLsizei*, GLchar*), void (*destroy)(GLuint))
 {
+    GLint built = GL_FALSE;
+    getParam(object, status, &built);
+    if (built)
+        return true;
     GLint length = 0;
     getParam(object, GL_INFO_LOG_LENGTH, &length);
-    if (length <= 1)
-        return;
-    std::vector<GLchar> text(static_cast<size_t>(length));
-    getLog(object, length, nullptr, text.data());
-    printf("%s", text.data());
-    fflush(stdout);
+    if (length > 1) {
+        std::vector<GLchar> text(static_cast<size_t>(length));
+        getLog(object, length, nullptr, text.data());
+        printf("%s", text.data());
+        fflush(stdout);
+    }
+    destroy(object);
+    object = 0;
+    return false;
 }
 
 } // namespace
@@ -79,13 +87,7 @@ GLuint Shader::compileShader(GLuint& handle, GLenum type, const char* source)
     glShaderSource(handle, 1, &source, nullptr);
     glCompileShader(handle);
 
-    GLint compiled = GL_FALSE;
-    glGetShaderiv(handle, GL_COMPILE_STATUS, &compiled);
-    if (!compiled) {
-        printInfoLog(handle, glGetShaderiv, glGetShaderInfoLog);
-        glDeleteShader(handle);
-        handle = 0;
-    }
+    keepIfBuilt(handle, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog, glDeleteShader);
     return handle;
 }
 
@@ -109,14 +111,8 @@ GLuint Shader::compileProgram(GLuint& programHandle, GLuint vertex, GLuint fragm
     glLinkProgram(programHandle);
     GLDebug::checkErrors("Linking program");
 
-    GLint linked = GL_FALSE;
-    glGetProgramiv(programHandle, GL_LINK_STATUS, &linked);
-    if (!linked) {
-        printInfoLog(programHandle, glGetProgramiv, glGetProgramInfoLog);
-        glDeleteProgram(programHandle);
-        programHandle = 0;
+    if (!keepIfBuilt(programHandle, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, glDeleteProgram))
         return 0;
-    }
     GLDebug::checkErrors("Compiling program done");
     return programHandle;
 }
