@@ -1,0 +1,37 @@
+#pragma once
+
+#include "HostSurface.h"
+
+#include <EGL/egl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// An OpenGL ES 2.0 context without a display (EGL, surfaceless platform),
+// with a fixed-step clock. Frames are read back instead of presented.
+class HeadlessContext : public HostSurface {
+public:
+    explicit HeadlessContext(int fps = 60);
+    ~HeadlessContext() override;
+    HeadlessContext(const HeadlessContext&) = delete;
+    HeadlessContext& operator=(const HeadlessContext&) = delete;
+
+    bool isValid() const { return context != EGL_NO_CONTEXT; }
+    const std::string& errorText() const { return error; }
+    void makeCurrent();
+
+    void renderbufferStorage() override;
+    void present() override {}
+
+    // Pixels of the bound framebuffer, RGBA, top row first.
+    static std::vector<uint8_t> readFrame(int width = kWidth, int height = kHeight);
+
+private:
+    bool fail(const char* what);
+
+    EGLDisplay display = EGL_NO_DISPLAY;
+    EGLSurface surface = EGL_NO_SURFACE;
+    EGLContext context = EGL_NO_CONTEXT;
+    std::string error;
+};

@@ -1,0 +1,64 @@
+#include "HostClock.h"
+
+#include <chrono>
+
+namespace {
+
+struct ClockState {
+    bool fixed = false;
+    double step = 0;
+    long long steps = 0;
+    double offset = 0;
+    bool originTaken = false;
+    std::chrono::steady_clock::time_point origin;
+};
+
+ClockState& state()
+{
+    static ClockState s;
+    return s;
+}
+
+} // namespace
+
+double HostClock::now()
+{
+    ClockState& s = state();
+    if (s.fixed)
+        return s.offset + static_cast<double>(s.steps) * s.step;
+    const auto t = std::chrono::steady_clock::now();
+    if (!s.originTaken) {
+        s.origin = t;
+        s.originTaken = true;
+    }
+    return std::chrono::duration<double>(t - s.origin).count();
+}
+
+void HostClock::useFixedStep(double stepSeconds)
+{
+    ClockState& s = state();
+    s.fixed = true;
+    s.step = stepSeconds;
+}
+
+void HostClock::useMonotonic()
+{
+    state() = ClockState();
+}
+
+bool HostClock::isFixed()
+{
+    return state().fixed;
+}
+
+void HostClock::advance()
+{
+    ++state().steps;
+}
+
+void HostClock::set(double seconds)
+{
+    ClockState& s = state();
+    s.offset = seconds;
+    s.steps = 0;
+}

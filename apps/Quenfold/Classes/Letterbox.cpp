@@ -1,0 +1,112 @@
+#include "Letterbox.h"
+
+#include "HostSurface.h"
+
+#include <cstdio>
+
+namespace {
+
+const char* const kVertexSource =
+    "attribute vec2 position;\n"
+    "varying vec2 uv;\n"
+    "void main() {\n"
+    "    uv = position * 0.5 + 0.5;\n"
+    "    gl_Position = vec4(position, 0.0, 1.0);\n"
+    "}\n";
+
+const char* const kFragmentSource =
+    "precision mediump float;\n"
+    "uniform sampler2D frame;\n"
+    "varying vec2 uv;\n"
+    "void main() {\n"
+    "    gl_FragColor = vec4(texture2D(frame, uv).rgb, 1.0);\n"
+    "}\n";
+
+GLuint compile(GLenum type, const char* source)
+{
+    const GLuint shader = glCreateShader(type);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[512];
+        glGetShaderInfoLog(shader, sizeof(log), nullptr, log);
+        fprintf(stderr, "letterbox shader: %s\n", log);
+    }
+    return shader;
+}
+
+} // namespace
+
+Letterbox::Rect Letterbox::fit(int windowWidth, int windowHeight)
+{
+    const int w = HostSurface::kWidth, h = HostSurface::kHeight;
+    Rect r{};
+    if (static_cast<long long>(windowWidth) * h > static_cast<long long>(windowHeight) * w) {
+        r.height = windowHeight;
+        r.width = windowHeight * w / h;
+    } else {
+        r.width = windowWidth;
+        r.height = windowWidth * h / w;
+    }
+    r.x = (windowWidth - r.width) / 2;
+    r.y = (windowHeight - r.height) / 2;
+    return r;
+}
+
+bool Letterbox::create()
+{
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, HostSurface::kWidth, HostSurface::kHeight, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+
+    const GLuint vs = compile(GL_VERTEX_SHADER, kVertexSource);
+    const GLuint fs = compile(GL_FRAGMENT_SHADER, kFragmentSource);
+    program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glBindAttribLocation(program, 0, "position");
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint linked = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    return linked && glGetError() == GL_NO_ERROR;
+}
+
+void Letterbox::destroy()
+{
+    glDeleteTextures(1, &texture);
+    glDeleteProgram(program);
+    texture = program = 0;
+}
+
+void Letterbox::capture()
+{
+    GLint previous = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, HostSurface::kWidth, HostSurface::kHeight);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
+}
+
+void Letterbox::draw(int drawableWidth, int drawableHeight)
+{
+    static const GLfloat corners[] = {-1, -1, 1, -1, -1, 1, 1, 1};
+    glViewport(0, 0, drawableWidth, drawableHeight);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const Rect r = fit(drawableWidth, drawableHeight);
+    glViewport(r.x, r.y, r.width, r.height);
+    glUseProgram(program);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, corners);
+    glEnableVertexAttribArray(0);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+}

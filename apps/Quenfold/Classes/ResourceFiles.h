@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// Where resource names resolve: the "resources" directory next to the
+// executable (or next to its parent directory, for tests and benchmarks).
+class ResourceFiles {
+public:
+    static const std::string& directory();
+    static void setDirectory(const std::string& dir);
+
+    // Binary files are found by base name and extension; the directory part is dropped.
+    static std::string binaryPath(const std::string& name);
+    // Text files keep their directory part, relative to the resource directory.
+    // Empty when the name is absolute or climbs out of the resource directory.
+    static std::string textPath(const std::string& name);
+
+    static bool readFile(const std::string& path, std::string* contents);
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+// Base of every visual effect: constructed ready to draw, drawn while enabled.
+class Effect {
+public:
+    Effect() = default;
+    Effect(const Effect&) = delete;
+    Effect& operator=(const Effect&) = delete;
+
+    virtual ~Effect() = default;
+    virtual void draw() {}
+    virtual void onMouseDown(int x, int y, int touchCount) {}
+    virtual void onMouseUp(int x, int y, int touchCount) {}
+    virtual void onMouseMove(int x, int y, int touchCount) {}
+
+    unsigned int getWindowWidth() const;
+    unsigned int getWindowHeight() const;
+
+    bool enabled = false;
+};

@@ -1,0 +1,34 @@
+#include "framework/EffectFactory.h"
+
+#include <cstring>
+
+EffectFactory* EffectFactory::instance = nullptr;
+
+EffectFactory* EffectFactory::getInstance()
+{
+    if (!instance)
+        instance = new EffectFactory(); // usable during static initialisation; never destroyed
+    return instance;
+}
+
+bool EffectFactory::registerEffect(const char* name, Effect* (*create)())
+{
+    effects.push_back({name, create});
+    return true;
+}
+
+const char* EffectFactory::getEffectName(int index) const
+{
+    if (index < 0 || index >= getNumEffects())
+        return nullptr;
+    return effects[static_cast<size_t>(index)].name;
+}
+
+const EffectFactory::EffectInfo* EffectFactory::find(const char* name) const
+{
+    for (const EffectInfo& info : effects) {
+        if (strcmp(info.name, name) == 0)
+            return &info;
+    }
+    return nullptr;
+}

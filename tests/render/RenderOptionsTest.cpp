@@ -1,0 +1,64 @@
+#include "RenderOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool parse(std::vector<const char*> args, RenderOptions* options, std::string* error)
+{
+    args.insert(args.begin(), "quenfold-render");
+    return options->parse(static_cast<int>(args.size()), args.data(), error);
+}
+
+} // namespace
+
+TEST(RenderOptions, DemoRunWithTimesAndFps)
+{
+    RenderOptions o;
+    std::string error;
+    ASSERT_TRUE(parse({"--demo", "--times", "27.4,0,3,3", "--out", "dir", "--fps", "30"}, &o, &error)) << error;
+    EXPECT_EQ(o.mode, RenderOptions::Mode::Demo);
+    EXPECT_EQ(o.times, (std::vector<double>{0, 3, 27.4})) << "sorted, duplicates dropped";
+    EXPECT_EQ(o.fps, 30);
+    EXPECT_EQ(o.frameAt(27.4), 822);
+    EXPECT_EQ(o.fileName(27.4), "demo-27.40.png");
+    EXPECT_EQ(o.fileName(0.005), "demo-0.01.png");
+}
+
+TEST(RenderOptions, EffectFilesCarryTheEffectName)
+{
+    RenderOptions o;
+    std::string error;
+    ASSERT_TRUE(parse({"--effect", "QuadLand2", "--times", "1", "--out", "d"}, &o, &error));
+    EXPECT_EQ(o.mode, RenderOptions::Mode::Effect);
+    EXPECT_EQ(o.fileName(1), "QuadLand2-1.00.png");
+    EXPECT_EQ(o.frameAt(1), 60);
+}
+
+TEST(RenderOptions, BadArgumentsAreRefusedWithAReason)
+{
+    const std::vector<std::vector<const char*>> bad = {
+        {},
+        {"--bogus"},
+        {"--demo", "--times", "-1", "--out", "d"},
+        {"--demo", "--times", "1,,2", "--out", "d"},
+        {"--demo", "--times", "abc", "--out", "d"},
+        {"--demo", "--times", "1e400", "--out", "d"},
+        {"--demo", "--times", "nan", "--out", "d"},
+        {"--demo", "--times", "99999", "--out", "d"},
+        {"--demo", "--times", "1"},
+        {"--demo", "--out", "d"},
+        {"--demo", "--times", "1", "--out", "d", "--fps", "0"},
+        {"--demo", "--times", "1", "--out", "d", "--fps", "6x"},
+        {"--demo", "--effect", "X", "--times", "1", "--out", "d"},
+        {"--list", "--out", "d"},
+        {"--effect"},
+    };
+    for (const auto& args : bad) {
+        RenderOptions o;
+        std::string error;
+        EXPECT_FALSE(parse(args, &o, &error)) << (args.empty() ? "(none)" : args[0]);
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(error.find('\n'), std::string::npos) << "one line";
+    }
+}

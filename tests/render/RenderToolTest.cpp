@@ -1,0 +1,97 @@
+// Runs the headless renderer as users do.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out; // stdout and stderr
+};
+
+ToolRun render(const std::string& args)
+{
+    const std::string command = std::string(QUENFOLD_RENDER_PATH) + " " + args + " 2>&1";
+    ToolRun run{-1, {}};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 512> buffer;
+    while (fgets(buffer.data(), buffer.size(), pipe))
+        run.out += buffer.data();
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class RenderToolTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("quenfold-render-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    fs::path dir;
+};
+
+} // namespace
+
+TEST_F(RenderToolTest, WritesOneFramePerRequestedTimeAndReportsTheRate)
+{
+    const ToolRun run = render("--demo --times 0.5,0 --out " + (dir / "frames").string());
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_TRUE(fs::exists(dir / "frames" / "demo-0.00.png"));
+    EXPECT_TRUE(fs::exists(dir / "frames" / "demo-0.50.png"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "frames"), fs::directory_iterator()), 2);
+    const std::string lastLine = run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1);
+    EXPECT_TRUE(testing::internal::RE::FullMatch(lastLine, "rendered 31 frames in [0-9.]+ s \\([0-9.]+ fps\\)\n"))
+        << lastLine;
+}
+
+TEST_F(RenderToolTest, RunsAreDeterministic)
+{
+    ASSERT_EQ(render("--demo --times 1 --out " + (dir / "a").string()).status, 0);
+    ASSERT_EQ(render("--demo --times 1 --out " + (dir / "b").string()).status, 0);
+    const std::string a = slurp(dir / "a" / "demo-1.00.png");
+    EXPECT_FALSE(a.empty());
+    EXPECT_EQ(a, slurp(dir / "b" / "demo-1.00.png"));
+}
+
+TEST_F(RenderToolTest, BadArgumentsExitTwoWithUsageAndWriteNothing)
+{
+    fs::create_directories(dir);
+    std::ofstream(dir / "plain-file") << "x";
+    const std::string out = (dir / "out").string();
+    for (const std::string& args : std::vector<std::string>
+         {"--bogus", "--demo --times -3 --out " + out, "--demo --times x --out " + out,
+          "--effect NoSuchEffect --times 1 --out " + out,
+          "--demo --times 1 --out " + (dir / "plain-file" / "sub").string()}) {
+        const ToolRun run = render(args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_NE(run.out.find("usage: quenfold-render"), std::string::npos) << args;
+    }
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(fs::exists(dir / "plain-file" / "sub"));
+}
+
+TEST_F(RenderToolTest, ListPrintsTheRegistryAndSucceeds)
+{
+    const ToolRun run = render("--list");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out.find("rendered"), std::string::npos);
+}

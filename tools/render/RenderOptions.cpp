@@ -1,0 +1,108 @@
+#include "RenderOptions.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool parseTime(const std::string& text, double* t)
+{
+    if (text.empty() || isspace(static_cast<unsigned char>(text[0])))
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    *t = strtod(text.c_str(), &end);
+    return errno == 0 && *end == '\0' && std::isfinite(*t) && *t >= 0 &&
+           *t <= RenderOptions::kMaxTime;
+}
+
+bool parseTimes(const std::string& list, std::vector<double>* times)
+{
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = list.find(',', start);
+        double t = 0;
+        if (!parseTime(list.substr(start, comma - start), &t))
+            return false;
+        times->push_back(t);
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    std::sort(times->begin(), times->end());
+    times->erase(std::unique(times->begin(), times->end()), times->end());
+    return true;
+}
+
+} // namespace
+
+const char* RenderOptions::usage()
+{
+    return "usage: quenfold-render --list | (--demo | --effect NAME) --times T1,T2,... --out DIR "
+           "[--fps N]";
+}
+
+bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
+{
+    bool sawMode = false, sawTimes = false, sawOut = false;
+    auto fail = [error](const std::string& message) {
+        *error = message;
+        return false;
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps";
+        if (takesValue && i + 1 >= argc)
+            return fail(arg + " needs a value");
+        const std::string value = takesValue ? argv[++i] : std::string();
+
+        if (arg == "--list" || arg == "--demo" || arg == "--effect") {
+            if (sawMode)
+                return fail("choose one of --list, --demo and --effect");
+            sawMode = true;
+            mode = arg == "--list" ? Mode::List : arg == "--demo" ? Mode::Demo : Mode::Effect;
+            effectName = value;
+        } else if (arg == "--times") {
+            times.clear();
+            if (!parseTimes(value, &times))
+                return fail("bad --times '" + value + "': expected seconds from 0 to 3600, comma-separated");
+            sawTimes = true;
+        } else if (arg == "--out") {
+            if (value.empty())
+                return fail("--out needs a directory");
+            outDir = value;
+            sawOut = true;
+        } else if (arg == "--fps") {
+            char* end = nullptr;
+            const long n = strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end != '\0' || n < 1 || n > kMaxFps)
+                return fail("bad --fps '" + value + "': expected a whole number from 1 to 1000");
+            fps = static_cast<int>(n);
+        } else {
+            return fail("unknown argument '" + arg + "'");
+        }
+    }
+    if (!sawMode)
+        return fail("nothing to do: give --list, --demo or --effect NAME");
+    if (mode != Mode::List && (!sawTimes || !sawOut))
+        return fail("--demo and --effect need --times and --out");
+    if (mode == Mode::List && (sawTimes || sawOut))
+        return fail("--list takes no other arguments");
+    return true;
+}
+
+long long RenderOptions::frameAt(double t) const
+{
+    return std::llround(t * fps);
+}
+
+std::string RenderOptions::fileName(double t) const
+{
+    char name[64];
+    snprintf(name, sizeof(name), "-%.2f.png", t);
+    return (mode == Mode::Effect ? effectName : std::string("demo")) + name;
+}
