@@ -25,7 +25,8 @@ void put16(std::vector<uint8_t>& out, uint16_t v)
 
 void putTag(std::vector<uint8_t>& out, const char* tag)
 {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<uint8_t>(tag[i]));
 }
 
 } // namespace

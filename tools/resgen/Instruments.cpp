@@ -119,7 +119,7 @@ void Instruments::bass(double t, double length, float note, float gain, float br
     for (int i = 0; i < n; ++i) {
         const float s = i / sr;
         const float osc = a.next(f, sr) * 0.5f + b.next(f * 1.006f, sr) * 0.5f;
-        const float sub = std::sin(twoPi * f * s * 0.5f) * 0.6f;
+        const float sub = std::sin(twoPi * f * s * 0.5f) * 0.35f;
         const float cutoff = 180.0f + (400.0f + 2600.0f * brightness) * std::exp(-s * 14.0f);
         const float v = (filtered(lp, osc, cutoff, 0.45f, SvFilter::LowPass) + sub) * envelope(s, 0.003f, len, 0.03f) * gain;
         mix.music.add(start + static_cast<size_t>(i), v, v);

@@ -49,7 +49,7 @@ std::vector<int16_t> MusicSynth::render()
             peak = std::max(peak, std::fabs(v));
         }
     }
-    const float gain = peak > 0 ? 0.93f / peak : 1.0f;
+    const float gain = peak > 0 ? 0.89f / peak : 1.0f;
     std::vector<int16_t> pcm(master.size());
     for (size_t i = 0; i < master.size(); ++i)
         pcm[i] = static_cast<int16_t>(std::lround(master[i] * gain * 32767.0f));

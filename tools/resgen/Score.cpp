@@ -86,7 +86,7 @@ void Score::renderSection(Instruments& play, const Section& s) const
     const auto& prog = progressions[static_cast<size_t>(s.progression)];
     const bool last = s.end >= length;
     if (s.impact)
-        play.impact(s.start, s.layers & Kick ? 0.8f : 0.5f);
+        play.impact(s.start, s.layers & Kick ? 0.6f : 0.4f);
     for (int i = 0; i < steps; ++i) {
         const double t = s.start + i * step;
         const int s16 = i % 16;
@@ -97,9 +97,9 @@ void Score::renderSection(Instruments& play, const Section& s) const
         const bool inFill = s.fill && i >= steps - 8;
 
         if ((s.layers & Kick) && s16 % 4 == 0 && !(inFill && i >= steps - 4))
-            play.kick(t, 0.9f);
+            play.kick(t, 0.62f);
         if ((s.layers & HalfKick) && (s16 == 0 || s16 == 10))
-            play.kick(t, 0.75f);
+            play.kick(t, 0.55f);
         if ((s.layers & Snare) && (s16 == 4 || s16 == 12) && !inFill)
             play.snare(t, 0.5f);
         if (inFill)
@@ -122,18 +122,18 @@ void Score::renderSection(Instruments& play, const Section& s) const
             for (int& n : notes)
                 n += tr;
             const double hold = last ? s.end - t - 1.0 : std::min(16 * step, s.end - t);
-            play.pad(t, hold, notes, last ? 0.5f : 0.34f, bright);
+            play.pad(t, hold, notes, last ? 0.55f : 0.45f, bright);
         }
         if ((s.layers & Arp) && s.end - t > step * 0.5) {
             static const std::array<int, 8> order{0, 1, 2, 3, 2, 1, 2, 3};
             const int note = chord.pad[static_cast<size_t>(order[static_cast<size_t>(i % 8)])] + 12 + tr;
-            play.pluck(t, static_cast<float>(note), 0.11f, i % 2 ? 0.45f : -0.45f, bright);
+            play.pluck(t, static_cast<float>(note), 0.14f, i % 2 ? 0.45f : -0.45f, bright);
         }
         if (s.layers & (LeadA | LeadB)) {
             const std::vector<Note>& theme = (s.layers & LeadA) ? themeA : themeB;
             for (const Note& n : theme)
                 if (n.step == i % 64)
-                    play.lead(t, std::min(n.length * step * 0.9, s.end - t), static_cast<float>(n.pitch + tr), 0.2f);
+                    play.lead(t, std::min(n.length * step * 0.9, s.end - t), static_cast<float>(n.pitch + tr), 0.27f);
         }
         if ((s.layers & Bells) && (s16 == 0 || s16 == 3 || s16 == 6 || s16 == 10 || s16 == 12)) {
             static const std::array<int, 5> order{3, 2, 1, 2, 0};
