@@ -86,10 +86,10 @@ Image Lettering::decrunching()
 Image Lettering::credit(const std::string& role, const std::string& name, bool left, const Rgba& tint)
 {
     Image img(512, 256);
-    const int cx = left ? 150 : 362;
+    const int cx = left ? 172 : 340;
     const int base = left ? 200 : 96;
     const Style roleStyle{condensedBoldFont, 26, 8, {{1, 1, 1, 1}, tint}, tint, 3};
-    const Style nameStyle{sansBoldFont, 80, 3, {{1, 1, 1, 1}, {1, 1, 1, 1}, tint}, scaled(tint, 0.8f), 8};
+    const Style nameStyle{sansBoldFont, 72, 3, {{1, 1, 1, 1}, {1, 1, 1, 1}, tint}, scaled(tint, 0.8f), 8};
     drawLine(img, role, roleStyle, cx, base - 78);
     drawLine(img, name, nameStyle, cx, base);
     img.drawLine(static_cast<float>(cx - 110), static_cast<float>(base + 14), static_cast<float>(cx + 110),
@@ -101,11 +101,13 @@ Image Lettering::eventLogo()
 {
     Image img(512, 256);
     const Rgba gold{1, 0.7f, 0.2f, 1};
-    img.strokeCircle(256, 112, 92, 3, {1, 0.8f, 0.4f, 0.5f});
     const Style title{sansBoldFont, 96, 4, {{1, 1, 0.85f, 1}, gold, {0.9f, 0.3f, 0.1f, 1}}, {1, 0.45f, 0.1f, 0.8f}, 12};
     drawLine(img, "GATHRA", title, 256, 146);
     const Style year{condensedBoldFont, 28, 14, {{1, 1, 1, 1}, gold}, {1, 0.5f, 0.1f, 0.6f}, 4};
     drawLine(img, "2010", year, 256, 206);
+    const Rgba rule{1, 0.7f, 0.3f, 0.8f};
+    img.drawLine(60, 196, 190, 196, 2, rule);
+    img.drawLine(322, 196, 452, 196, 2, rule);
     return img;
 }
 
