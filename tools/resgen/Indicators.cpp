@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 
 namespace resgen {
 
@@ -15,6 +16,16 @@ constexpr int size = 128;
 constexpr float pi = 3.14159265f;
 
 const std::array<Rgba, 3> palette{{{0.3f, 0.95f, 1.0f, 1}, {0.4f, 1.0f, 0.45f, 1}, {1.0f, 0.7f, 0.2f, 1}}};
+
+void polyline(Image& img, std::initializer_list<std::array<float, 2>> points, float thickness, const Rgba& c)
+{
+    const std::array<float, 2>* prev = nullptr;
+    for (const auto& p : points) {
+        if (prev)
+            img.drawLine((*prev)[0], (*prev)[1], p[0], p[1], thickness, c);
+        prev = &p;
+    }
+}
 
 } // namespace
 
@@ -47,10 +58,11 @@ void Indicators::drawSymbol(Image& img, int index, const Rgba& c)
         break;
     case 3: // crosshair
         img.strokeCircle(64, 66, 30, 2, c);
-        img.drawLine(64, 26, 64, 54, 2, c);
-        img.drawLine(64, 78, 64, 106, 2, c);
-        img.drawLine(24, 66, 52, 66, 2, c);
-        img.drawLine(76, 66, 104, 66, 2, c);
+        for (int k = 0; k < 4; ++k) {
+            const float dx = std::cos(k * pi / 2);
+            const float dy = std::sin(k * pi / 2);
+            img.drawLine(64 + 12 * dx, 66 + 12 * dy, 64 + 40 * dx, 66 + 40 * dy, 2, c);
+        }
         img.fillCircle(64, 66, 3, c);
         break;
     case 4: // chevrons
@@ -64,14 +76,10 @@ void Indicators::drawSymbol(Image& img, int index, const Rgba& c)
         for (int j = 0; j < 6; ++j)
             for (int i = 0; i < 6; ++i)
                 img.fillCircle(29.0f + i * 14, 31.0f + j * 14, 2, dim);
-        img.drawLine(29, 101, 57, 73, 2, c);
-        img.drawLine(57, 73, 85, 87, 2, c);
-        img.drawLine(85, 87, 99, 45, 2, c);
+        polyline(img, {{29, 101}, {57, 73}, {85, 87}, {99, 45}}, 2, c);
         break;
     case 6: // warning triangle
-        img.drawLine(64, 30, 104, 98, 4, c);
-        img.drawLine(104, 98, 24, 98, 4, c);
-        img.drawLine(24, 98, 64, 30, 4, c);
+        polyline(img, {{64, 30}, {104, 98}, {24, 98}, {64, 30}}, 4, c);
         img.drawLine(64, 52, 64, 78, 5, c);
         img.fillCircle(64, 88, 3, c);
         break;

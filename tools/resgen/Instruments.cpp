@@ -22,6 +22,13 @@ float envelope(float t, float attack, float length, float release)
     return std::max(0.0f, 1 - (t - length) / release);
 }
 
+// Sine whose pitch falls from base + drop toward base; advances the phase by one sample.
+float droppingSine(float& phase, float s, float base, float drop, float rate)
+{
+    phase += (base + drop * std::exp(-s * rate)) / sr;
+    return std::sin(twoPi * phase);
+}
+
 // Retunes the filter and runs one sample through it.
 float filtered(SvFilter& filter, float in, float cutoff, float resonance, SvFilter::Mode mode)
 {
@@ -50,8 +57,7 @@ void Instruments::kick(double t, float gain)
     float phase = 0;
     for (int i = 0; i < n; ++i) {
         const float s = i / sr;
-        phase += (44.0f + 120.0f * std::exp(-s * 28.0f)) / sr;
-        const float body = std::sin(twoPi * phase) * std::exp(-s * 6.5f);
+        const float body = droppingSine(phase, s, 44.0f, 120.0f, 28.0f) * std::exp(-s * 6.5f);
         const float click = noise.next() * std::exp(-s * 900.0f) * 0.4f;
         const float v = std::tanh((body + click) * 1.8f) * gain;
         mix.drums.add(start + static_cast<size_t>(i), v, v);
@@ -243,8 +249,7 @@ void Instruments::impact(double t, float gain)
     float phase = 0;
     for (int i = 0; i < n; ++i) {
         const float s = i / sr;
-        phase += (38.0f + 60.0f * std::exp(-s * 12.0f)) / sr;
-        const float v = std::sin(twoPi * phase) * std::exp(-s * 2.5f) * gain;
+        const float v = droppingSine(phase, s, 38.0f, 60.0f, 12.0f) * std::exp(-s * 2.5f) * gain;
         mix.drums.add(start + static_cast<size_t>(i), v, v);
     }
     crash(t, gain * 0.8f);

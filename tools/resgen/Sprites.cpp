@@ -8,43 +8,50 @@
 
 namespace resgen {
 
-Image Sprites::flare()
+namespace {
+
+// Calls paint(x, y, u, v, r) for every pixel, with (u, v) in -1..1 from the centre and r = |(u, v)|.
+template <typename Paint>
+void paintCentred(Image& img, Paint paint)
 {
-    const int size = 128;
-    Image img(size, size);
+    const int size = img.width();
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const float u = (x + 0.5f) / (size / 2) - 1;
             const float v = (y + 0.5f) / (size / 2) - 1;
-            const float r = std::sqrt(u * u + v * v);
-            const float core = std::exp(-r * r * 60.0f);
-            const float halo = std::exp(-r * 4.5f) * 0.55f;
-            // Four thin rays and a faint ring.
-            const float rays = (std::exp(-std::fabs(u) * 60.0f) + std::exp(-std::fabs(v) * 60.0f)) * std::max(0.0f, 1 - r) * 0.35f;
-            const float ring = std::exp(-std::pow((r - 0.62f) * 22.0f, 2.0f)) * 0.08f;
-            const float edge = std::clamp((1 - r) * 6.0f, 0.0f, 1.0f);
-            const float i = std::min(1.0f, (core + halo + rays + ring) * edge);
-            img.at(x, y) = {1, 0.97f, 0.92f, i};
+            paint(x, y, u, v, std::sqrt(u * u + v * v));
         }
+}
+
+} // namespace
+
+Image Sprites::flare()
+{
+    Image img(128, 128);
+    paintCentred(img, [&](int x, int y, float u, float v, float r) {
+        const float core = std::exp(-r * r * 60.0f);
+        const float halo = std::exp(-r * 4.5f) * 0.55f;
+        // Four thin rays and a faint ring.
+        const float rays = (std::exp(-std::fabs(u) * 60.0f) + std::exp(-std::fabs(v) * 60.0f)) * std::max(0.0f, 1 - r) * 0.35f;
+        const float ring = std::exp(-std::pow((r - 0.62f) * 22.0f, 2.0f)) * 0.08f;
+        const float edge = std::clamp((1 - r) * 6.0f, 0.0f, 1.0f);
+        const float i = std::min(1.0f, (core + halo + rays + ring) * edge);
+        img.at(x, y) = {1, 0.97f, 0.92f, i};
+    });
     return img;
 }
 
 Image Sprites::cloud()
 {
-    const int size = 128;
-    Image img(size, size);
+    Image img(128, 128);
     const Noise noise(7);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const float u = (x + 0.5f) / (size / 2) - 1;
-            const float v = (y + 0.5f) / (size / 2) - 1;
-            const float r = std::sqrt(u * u + v * v);
-            const float n = noise.fbm(x / 32.0f, y / 32.0f, 5, 0);
-            const float density = std::clamp((1 - r * 1.15f) * 1.6f + (n - 0.5f) * 1.4f, 0.0f, 1.0f);
-            // Lit from above: the lower part is a little greyer.
-            const float shade = 1.0f - 0.25f * std::clamp(v * 0.5f + 0.5f, 0.0f, 1.0f) * density;
-            img.at(x, y) = {shade, shade, std::min(1.0f, shade + 0.04f), density * density * (3 - 2 * density)};
-        }
+    paintCentred(img, [&](int x, int y, float, float v, float r) {
+        const float n = noise.fbm(x / 32.0f, y / 32.0f, 5, 0);
+        const float density = std::clamp((1 - r * 1.15f) * 1.6f + (n - 0.5f) * 1.4f, 0.0f, 1.0f);
+        // Lit from above: the lower part is a little greyer.
+        const float shade = 1.0f - 0.25f * std::clamp(v * 0.5f + 0.5f, 0.0f, 1.0f) * density;
+        img.at(x, y) = {shade, shade, std::min(1.0f, shade + 0.04f), density * density * (3 - 2 * density)};
+    });
     return img;
 }
 
