@@ -1,8 +1,11 @@
 // Quenfold in a desktop window.
 #include "GLView.h"
 #include "framework/GLApp.h"
+#include "graphics/Shader.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 int main()
 {
@@ -11,6 +14,10 @@ int main()
         fprintf(stderr, "quenfold: %s\n", view.errorText().c_str());
         return 1;
     }
+    // Development aid: shaders re-read their files while the program runs.
+    const char* reload = getenv("QUENFOLD_SHADER_RELOAD");
+    vell::Shader::setReloadAll(reload && strcmp(reload, "1") == 0);
+
     GLApp app;
     app.init();
     view.run(app);

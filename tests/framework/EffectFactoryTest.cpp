@@ -42,3 +42,19 @@ TEST(Effect, StartsDisabledAndKnowsTheWindow)
     EXPECT_EQ(probe.getWindowWidth(), 480u);
     EXPECT_EQ(probe.getWindowHeight(), 320u);
 }
+
+TEST(EffectFactory, PlacesOrderRegistrationsWhateverTheirCallOrder)
+{
+    EffectFactory* factory = EffectFactory::getInstance();
+    factory->registerEffect("PlacedC", createProbe, 1002);
+    factory->registerEffect("PlacedA", createProbe, 1000);
+    factory->registerEffect("Unplaced", createProbe);
+    factory->registerEffect("PlacedB", createProbe, 1001);
+    std::vector<std::string> order;
+    for (int i = 0; i < factory->getNumEffects(); ++i) {
+        const std::string name = factory->getEffectName(i);
+        if (name.rfind("Placed", 0) == 0 || name == "Unplaced")
+            order.push_back(name);
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"PlacedA", "PlacedB", "PlacedC", "Unplaced"}));
+}

@@ -1,7 +1,7 @@
 #include "HeadlessContext.h"
 #include "HostClock.h"
 #include "HostSurface.h"
-#include "support/FlatColor.h"
+#include "support/TestQuads.h"
 #include "support/HeadlessGL.h"
 #include "utils/Timer.h"
 

@@ -1,43 +1,21 @@
 #include "HostClock.h"
-#include "ResourceFiles.h"
+#include "support/ScratchResources.h"
 #include "utils/Platform.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A scratch resource directory for the duration of a test.
 class PlatformTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        saved = ResourceFiles::directory();
-        dir = fs::temp_directory_path() /
-              ("quenfold-res-" + std::to_string(getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir / "sub");
-        ResourceFiles::setDirectory(dir.string());
-    }
-    void TearDown() override
-    {
-        ResourceFiles::setDirectory(saved);
-        fs::remove_all(dir);
-    }
-    void put(const std::string& name, const std::string& bytes)
-    {
-        std::ofstream(dir / name, std::ios::binary) << bytes;
-    }
+    void put(const std::string& name, const std::string& bytes) { scratch.put(name, bytes); }
 
-    std::string saved;
-    fs::path dir;
+    ScratchResources scratch;
 };
 
 } // namespace
@@ -81,14 +59,9 @@ TEST_F(PlatformTest, TextThatIsMissingOutsideOrNotUtf8IsNull)
 
 TEST_F(PlatformTest, ImagesDecodeToPremultipliedRgbaTopRowFirst)
 {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 2, 2, 32, SDL_PIXELFORMAT_RGBA32);
-    ASSERT_NE(s, nullptr);
-    const unsigned char texels[] = {255, 0, 0, 255, 255, 255, 255, 128,  // top row
-                                    0, 0, 255, 255, 0, 255, 0, 0};       // bottom row
-    for (int y = 0; y < 2; ++y)
-        memcpy(static_cast<unsigned char*>(s->pixels) + y * s->pitch, texels + y * 8, 8);
-    ASSERT_EQ(IMG_SavePNG(s, (dir / "tiny.png").c_str()), 0);
-    SDL_FreeSurface(s);
+    scratch.putImage("tiny.png", 2, 2,
+                     {255, 0, 0, 255, 255, 255, 255, 128, // top row
+                      0, 0, 255, 255, 0, 255, 0, 0});     // bottom row
 
     unsigned int w = 9, h = 9, bpp = 0;
     auto* px = static_cast<unsigned char*>(osLoadImageFile("tiny.png", &w, &h, &bpp));

@@ -11,9 +11,12 @@ EffectFactory* EffectFactory::getInstance()
     return instance;
 }
 
-bool EffectFactory::registerEffect(const char* name, Effect* (*create)())
+bool EffectFactory::registerEffect(const char* name, Effect* (*create)(), int place)
 {
-    effects.push_back({name, create});
+    auto at = effects.begin();
+    while (at != effects.end() && at->place <= place)
+        ++at;
+    effects.insert(at, {name, create, place});
     return true;
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "anim/Track.h"
+
+#include <map>
+
+// The tracks of one value type, keyed and visited by variable address.
+template <typename T>
+class Animator {
+public:
+    void add(T* variable, float time, const T& value, int mode)
+    {
+        tracks[variable].points.emplace_back(time, value, mode);
+    }
+
+    void update(float time) const
+    {
+        for (const auto& [variable, track] : tracks)
+            track.evaluate(time, variable);
+    }
+
+private:
+    std::map<T*, Track<T>> tracks;
+};

@@ -1,0 +1,87 @@
+#include "math/Noise.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+const float F2 = 0.366025403f;
+const float G2 = 0.211324865f;
+
+} // namespace
+
+TEST(Noise, ZeroAtEveryLatticePoint)
+{
+    EXPECT_EQ(noise(0.0f), 0.0f);
+    EXPECT_EQ(noise(1.0f), 0.0f);
+    EXPECT_EQ(noise(-3.0f), 0.0f);
+    EXPECT_EQ(noise(200000.0f), 0.0f);
+    EXPECT_EQ(noise(-4e9f), 0.0f);
+
+    // The simplex vertices of 2D and 3D noise are zeros as well.
+    for (int i = -3; i <= 3; ++i)
+        for (int j = -3; j <= 3; ++j) {
+            const float t = (i + j) * G2;
+            EXPECT_NEAR(noise(i - t, j - t), 0.0f, 1e-5f) << i << "," << j;
+            for (int k = -2; k <= 2; ++k) {
+                const float t3 = (i + j + k) / 6.0f;
+                EXPECT_NEAR(noise(i - t3, j - t3, k - t3), 0.0f, 1e-5f);
+            }
+        }
+}
+
+TEST(Noise, BoundedAndNotFlat)
+{
+    // Lowest and highest value of 1D, 2D and 3D noise over a grid.
+    float lo[3] = {0, 0, 0}, hi[3] = {0, 0, 0};
+    for (float x = -40.0f; x < 40.0f; x += 0.173f)
+        for (float y = -40.0f; y < 40.0f; y += 0.191f) {
+            const float n[3] = {noise(x + y), noise(x, y), noise(x, y, x * 0.7f - y)};
+            for (int d = 0; d < 3; ++d) {
+                lo[d] = std::fmin(lo[d], n[d]);
+                hi[d] = std::fmax(hi[d], n[d]);
+            }
+        }
+    for (int d = 0; d < 3; ++d) {
+        EXPECT_LT(lo[d], -0.5f) << d + 1 << "D";
+        EXPECT_GT(hi[d], 0.5f) << d + 1 << "D";
+        EXPECT_GE(lo[d], -1.05f) << d + 1 << "D";
+        EXPECT_LE(hi[d], 1.05f) << d + 1 << "D";
+    }
+}
+
+TEST(Noise, ContinuousAcrossCells)
+{
+    // A wrong corner choice or hash shows as a jump where the walk crosses a simplex edge.
+    auto path2 = [](float s) { return noise(s, 4.3f - s * F2); };
+    auto path3 = [](float s) { return noise(s, 4.3f - s * 0.5f, 1.1f + s * 0.8f); };
+    const float step = 1e-3f;
+    float prev1 = noise(-9.0f), prev2 = path2(-9.0f), prev3 = path3(-9.0f);
+    for (float s = -9.0f + step; s < 9.0f; s += step) {
+        const float n1 = noise(s), n2 = path2(s), n3 = path3(s);
+        ASSERT_LT(std::fabs(n1 - prev1), 0.02f) << s;
+        ASSERT_LT(std::fabs(n2 - prev2), 0.02f) << s;
+        ASSERT_LT(std::fabs(n3 - prev3), 0.02f) << s;
+        prev1 = n1;
+        prev2 = n2;
+        prev3 = n3;
+    }
+}
+
+TEST(Noise, FiniteForHugeAndNegativeInputs)
+{
+    const float inputs[] = {-1e6f, -123456.78f, -3.5e7f, -2.2e9f, 3e9f, 1e30f, -FLT_MAX, FLT_MAX};
+    for (float a : inputs)
+        for (float b : inputs) {
+            const float n2 = noise(a, b);
+            const float n3 = noise(a, b, a * 0.5f);
+            ASSERT_TRUE(std::isfinite(n2)) << a << "," << b;
+            ASSERT_TRUE(std::isfinite(n3)) << a << "," << b;
+            ASSERT_LE(std::fabs(n2), 1.05f);
+            ASSERT_LE(std::fabs(n3), 1.05f);
+        }
+    for (float a : inputs)
+        ASSERT_TRUE(std::isfinite(noise(a))) << a;
+}

@@ -1,0 +1,32 @@
+#include "support/EffectHarness.h"
+
+#include "HeadlessContext.h"
+#include "HostClock.h"
+#include "framework/EffectApp.h"
+#include "utils/Timer.h"
+
+EffectHarness::EffectHarness(Effect* effect) : app(std::make_unique<EffectApp>(effect))
+{
+    app->init();
+}
+
+EffectHarness::~EffectHarness() = default;
+
+void EffectHarness::runFrames(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        HostClock::advance();
+        app->update();
+    }
+}
+
+void EffectHarness::runUntil(float time)
+{
+    while (vell::Timer::getInstance()->getTime() < time)
+        runFrames(1);
+}
+
+std::vector<uint8_t> EffectHarness::frame() const
+{
+    return HeadlessContext::readFrame();
+}

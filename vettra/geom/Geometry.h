@@ -1,0 +1,42 @@
+#pragma once
+
+#include "graphics/VertexStream.h"
+
+#include <memory>
+
+namespace vell {
+
+class GeometryRenderer;
+class Shader;
+
+// A mesh that draws itself: named vertex streams, 16-bit primitive indices drawn
+// with the primitive type, and 16-bit edge indices drawn as lines.
+class Geometry : public VertexStream {
+public:
+    // GL primitive modes.
+    enum PrimitiveType {
+        POINTS = 0,
+        LINES = 1,
+        TRIANGLES = 4,
+    };
+
+    Geometry();
+    ~Geometry();
+
+    void render(Shader* shader);
+    void renderEdges(Shader* shader);
+    // Tells the renderer that vertex data changed in place.
+    void invalidate();
+    // Negates every vector of the vec3 "normal" stream; no-op without one.
+    void invertNormals();
+
+    void setPrimitiveType(PrimitiveType type) { primitiveType = type; }
+    PrimitiveType getPrimitiveType() const { return primitiveType; }
+    VertexStream* getVertexStream() { return this; }
+
+private:
+    std::unique_ptr<GeometryRenderer> renderer;
+    PrimitiveType primitiveType = TRIANGLES;
+};
+
+} // namespace vell

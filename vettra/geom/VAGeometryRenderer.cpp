@@ -1,0 +1,68 @@
+#include "geom/VAGeometryRenderer.h"
+
+#include "geom/Geometry.h"
+#include "graphics/GLDebug.h"
+#include "graphics/Shader.h"
+#include "utils/Utils.h"
+
+#include <algorithm>
+
+namespace vell {
+
+uint32_t VAGeometryRenderer::enabledArrays = 0;
+
+void VAGeometryRenderer::render(Shader* shader)
+{
+    draw(shader, static_cast<GLenum>(geometry->getPrimitiveType()),
+         static_cast<GLsizei>(geometry->getNumIndices()), geometry->getIndices());
+}
+
+void VAGeometryRenderer::renderEdges(Shader* shader)
+{
+    draw(shader, GL_LINES, static_cast<GLsizei>(geometry->getNumEdgeIndices()),
+         geometry->getEdgeIndices());
+}
+
+void VAGeometryRenderer::draw(Shader* shader, GLenum mode, GLsizei count, const uint16_t* indices)
+{
+    if (!shader || !shader->isValid())
+        return;
+    GLDebug::checkErrors("VAGeometryRenderer::render");
+    const bool anyArray = bindArrays(*shader);
+    GLDebug::checkErrors("VAGeometryRenderer::glVertexAttribPointer");
+
+    // GL reads the client arrays at every index: one past the vertex count would
+    // read outside the stream's buffers.
+    if (anyArray && count > 0 && *std::max_element(indices, indices + count) >= geometry->getNumVertices()) {
+        Log::error("VAGeometryRenderer: index past the %u vertices, draw skipped", geometry->getNumVertices());
+        return;
+    }
+    glDrawElements(mode, count, GL_UNSIGNED_SHORT, indices);
+    GLDebug::checkErrors("VAGeometryRenderer::glDrawElements");
+}
+
+bool VAGeometryRenderer::bindArrays(const Shader& shader)
+{
+    const auto& declarations = shader.getAttribs();
+    const size_t locations = std::min<size_t>(declarations.size(), 32);
+    uint32_t bound = 0;
+    for (size_t i = 0; i < locations; ++i) {
+        const VertexAttrib* stream = geometry->getAttrib(declarations[i].name, declarations[i].type);
+        if (!stream || !stream->getBuffer())
+            continue; // no data for this location: it stays disabled
+        const GLuint location = static_cast<GLuint>(i);
+        glVertexAttribPointer(location, static_cast<GLint>(stream->getSize()), GL_FLOAT, GL_FALSE, 0,
+                              stream->getBuffer());
+        glEnableVertexAttribArray(location);
+        bound |= 1u << i;
+    }
+    // Arrays left enabled by an earlier draw would point at another mesh's memory.
+    for (uint32_t stale = enabledArrays & ~bound, i = 0; stale; stale >>= 1, ++i) {
+        if (stale & 1u)
+            glDisableVertexAttribArray(i);
+    }
+    enabledArrays = bound;
+    return bound != 0;
+}
+
+} // namespace vell

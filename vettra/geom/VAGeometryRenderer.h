@@ -1,0 +1,29 @@
+#pragma once
+
+#include "geom/GeometryRenderer.h"
+
+#include <GLES2/gl2.h>
+
+#include <cstdint>
+
+namespace vell {
+
+// Draws a geometry from client-side vertex arrays, re-specified on every draw.
+// Attribute i of the shader is fed from the stream of the same name and type.
+class VAGeometryRenderer : public GeometryRenderer {
+public:
+    explicit VAGeometryRenderer(Geometry* drawn) : GeometryRenderer(drawn) {}
+
+    void render(Shader* shader) override;
+    void renderEdges(Shader* shader) override;
+
+private:
+    void draw(Shader* shader, GLenum mode, GLsizei count, const uint16_t* indices);
+    // Points each declared attribute at its stream; false when none is bound.
+    bool bindArrays(const Shader& shader);
+
+    // Locations whose arrays this renderer class left enabled (one GL context per process).
+    static uint32_t enabledArrays;
+};
+
+} // namespace vell

@@ -1,0 +1,36 @@
+#include "graphics/RenderTexture.h"
+
+#include "utils/Platform.h"
+
+namespace vell {
+
+RenderTexture* RenderTexture::create(int width, int height, bool withDepth)
+{
+    auto* texture = new RenderTexture();
+    texture->allocate(width, height, GL_RGBA, GL_UNSIGNED_BYTE, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
+                      GL_CLAMP_TO_EDGE);
+    glGenerateMipmap(GL_TEXTURE_2D);
+
+    texture->fbo = std::make_unique<FBO>();
+    texture->fbo->bind();
+    if (withDepth)
+        texture->fbo->addDepthBuffer(width, height);
+    texture->fbo->bindColorTexture(texture);
+    texture->fbo->checkErrors();
+    texture->fbo->unbind();
+    return texture;
+}
+
+void RenderTexture::begin()
+{
+    fbo->bind();
+    glViewport(0, 0, width, height);
+}
+
+void RenderTexture::end()
+{
+    glViewport(0, 0, static_cast<GLsizei>(osGetWindowWidth()), static_cast<GLsizei>(osGetWindowHeight()));
+    fbo->unbind();
+}
+
+} // namespace vell
