@@ -87,7 +87,7 @@ Image Lettering::credit(const std::string& role, const std::string& name, bool l
 {
     Image img(512, 256);
     const int cx = left ? 172 : 340;
-    const int base = left ? 200 : 96;
+    const int base = left ? 200 : 118;
     const Style roleStyle{condensedBoldFont, 26, 8, {{1, 1, 1, 1}, tint}, tint, 3};
     const Style nameStyle{sansBoldFont, 72, 3, {{1, 1, 1, 1}, {1, 1, 1, 1}, tint}, scaled(tint, 0.8f), 8};
     drawLine(img, role, roleStyle, cx, base - 78);
