@@ -175,3 +175,21 @@ TEST(GeneratedMusic, TrackDecodesToAboutTheShowLength)
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
+
+TEST(GeneratedImages, CubeMapsHaveSixSquareFacesOfOneSize)
+{
+    // A cube texture is incomplete unless all six faces are square and equally sized.
+    for (const char* base : {"gradient", "blurred_light", "skyPosX.png"}) {
+        int size = 0;
+        for (const char* face : {"posx", "negx", "posy", "negy", "posz", "negz"}) {
+            const std::string name = std::string(base) + "_" + face + ".png";
+            SDL_Surface* s = IMG_Load(resource(name).c_str());
+            ASSERT_NE(s, nullptr) << name;
+            EXPECT_EQ(s->w, s->h) << name;
+            if (size == 0)
+                size = s->w;
+            EXPECT_EQ(s->w, size) << name;
+            SDL_FreeSurface(s);
+        }
+    }
+}
