@@ -1,7 +1,6 @@
 #include "demo/PinkSky.h"
 
 #include "graphics/Shader.h"
-#include "math/Random.h"
 #include "utils/Timer.h"
 #include "utils/Utils.h"
 
@@ -20,10 +19,7 @@ PinkSky::~PinkSky() = default;
 void PinkSky::genTriangles()
 {
     drops.generate(600, 453453, [] {
-        const float x = randomFloat() * 10;
-        const float y = randomFloat() * 5 + 9;
-        const float z = randomFloat() * 20 + 30;
-        return vec3(x, y, z) - vec3(0, 0, 9.1f);
+        return DropField::randomPoint(vec3(10, 5, 20), vec3(0, 9, 30)) - vec3(0, 0, 9.1f);
     });
 }
 

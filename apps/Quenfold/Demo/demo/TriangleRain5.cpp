@@ -1,7 +1,6 @@
 #include "demo/TriangleRain5.h"
 
 #include "graphics/Shader.h"
-#include "math/Random.h"
 #include "utils/Timer.h"
 
 #include <GLES2/gl2.h>
@@ -18,12 +17,7 @@ TriangleRain5::~TriangleRain5() = default;
 
 void TriangleRain5::genTriangles()
 {
-    drops.generate(600, 453453, [] {
-        const float x = randomFloat() * 10;
-        const float y = randomFloat() * 5 + 9;
-        const float z = randomFloat() * 20 + 20;
-        return vec3(x, y, z);
-    });
+    drops.generate(600, 453453, [] { return DropField::randomPoint(vec3(10, 5, 20), vec3(0, 9, 20)); });
 }
 
 void TriangleRain5::draw()

@@ -32,6 +32,14 @@ void store(const vec3& v, float* out)
 
 DropField::DropField(float size, float wobble) : triangleSize(size), wobbleRadius(wobble) {}
 
+vec3 DropField::randomPoint(const vec3& scale, const vec3& offset)
+{
+    const float x = randomFloat() * scale.x + offset.x;
+    const float y = randomFloat() * scale.y + offset.y;
+    const float z = randomFloat() * scale.z + offset.z;
+    return vec3(x, y, z);
+}
+
 void DropField::generate(int count, int seed, const std::function<vec3()>& startPosition)
 {
     GeometryBuilder builder;

@@ -24,6 +24,10 @@ public:
 
     DropField(float triangleSize, float wobbleRadius);
 
+    // (r scale.x + offset.x, r scale.y + offset.y, r scale.z + offset.z), one
+    // randomFloat() r per component, drawn x first.
+    static vell::vec3 randomPoint(const vell::vec3& scale, const vell::vec3& offset);
+
     // Reseeds the generator and replaces the field with count drops. Per drop the
     // numbers are drawn in this order: startPosition() (x, y, z), phase, spin.
     void generate(int count, int seed, const std::function<vell::vec3()>& startPosition);
