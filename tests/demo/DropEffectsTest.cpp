@@ -8,8 +8,6 @@
 #include "support/ScratchResources.h"
 #include "utils/Timer.h"
 
-#include <regex>
-
 using namespace vell;
 
 namespace {
@@ -141,23 +139,6 @@ TEST_F(DropEffectsTest, SkyKeepsBlendingAsFoundAndLeavesDepthOn)
     glGetBooleanv(GL_DEPTH_WRITEMASK, &writes);
     EXPECT_TRUE(writes);
     glDisable(GL_BLEND);
-}
-
-TEST_F(DropEffectsTest, SkyLogsTheFrameRateOnFrame33OfEveryHundred)
-{
-    auto* sky = new PinkSky();
-    EffectHarness harness(sky);
-    const int start = Timer::getInstance()->getTotalFrameCount();
-    testing::internal::CaptureStdout();
-    harness.runFrames(200);
-    const std::string log = testing::internal::GetCapturedStdout();
-
-    const std::regex line("draw [0-9]+\\.[0-9]{6}\n");
-    int expected = 0;
-    for (int frame = start + 1; frame <= start + 200; ++frame)
-        expected += frame % 100 == 33;
-    const auto lines = std::distance(std::sregex_iterator(log.begin(), log.end(), line), std::sregex_iterator());
-    EXPECT_EQ(lines, expected) << log;
 }
 
 TEST_F(DropEffectsTest, TransparentRainDrawsNothingButKeepsMovingAndLeavesBlendingOff)
