@@ -1,0 +1,96 @@
+#include "toolkit/DropField.h"
+
+#include "graphics/Shader.h"
+#include "math/Mat.h"
+#include "math/Random.h"
+#include "toolkit/GeometryBuilder.h"
+#include "utils/Platform.h"
+
+#include <cmath>
+
+using namespace vell;
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+
+// (size cos phase, 0, size sin phase): the turning half-base of a triangle.
+vec3 halfBase(float size, float phase)
+{
+    return vec3(static_cast<float>(size * std::cos(static_cast<double>(phase))), 0.0f,
+                static_cast<float>(size * std::sin(static_cast<double>(phase))));
+}
+
+void store(const vec3& v, float* out)
+{
+    out[0] = v.x;
+    out[1] = v.y;
+    out[2] = v.z;
+}
+
+} // namespace
+
+DropField::DropField(float size, float wobble) : triangleSize(size), wobbleRadius(wobble) {}
+
+vec3 DropField::randomPoint(const vec3& scale, const vec3& offset)
+{
+    const float x = randomFloat() * scale.x + offset.x;
+    const float y = randomFloat() * scale.y + offset.y;
+    const float z = randomFloat() * scale.z + offset.z;
+    return vec3(x, y, z);
+}
+
+void DropField::generate(int count, int seed, const std::function<vec3()>& startPosition)
+{
+    GeometryBuilder builder;
+    raindrops.clear();
+    randomSeed(seed);
+    for (int i = 0, k = 0; i < count; ++i, k += 3) {
+        Raindrop drop;
+        drop.position = startPosition();
+        drop.phase = static_cast<float>(randomFloat() * pi);
+        const float r = randomFloat();
+        drop.spin = r + r;
+
+        const vec3 a = halfBase(triangleSize, drop.phase);
+        builder.add("position", drop.position + a);
+        builder.add("position", drop.position - a);
+        builder.add("position", drop.position + vec3(0, triangleSize, 0));
+        builder.addTriangle(k, k + 1, k + 2);
+        builder.addEdge(k, k + 1);
+        builder.addEdge(k + 1, k + 2);
+        builder.addEdge(k, k + 2);
+        raindrops.push_back(drop);
+    }
+    geometry.reset(builder.build(Geometry::TRIANGLES));
+}
+
+void DropField::render(Shader* shader, const vec3& eye, const vec3& target, const vec4& color) const
+{
+    if (!shader || !geometry)
+        return;
+    const float aspect = static_cast<float>(osGetWindowWidth()) / static_cast<float>(osGetWindowHeight());
+    shader->bind();
+    shader->set("projectionMatrix", mat4::perspectiveMatrix(60, aspect, 0.1f, 100));
+    shader->set("modelViewMatrix", mat4::lookAtMatrix(eye, vec3(0, 1, 0), target) * mat4::translationMatrix(0, 0, 0));
+    shader->set("color", color);
+    geometry->render(shader);
+}
+
+float* DropField::positions() const
+{
+    VertexAttrib* stream = geometry ? geometry->getAttrib("position", VEC3) : nullptr;
+    return stream ? stream->getBuffer() : nullptr;
+}
+
+void DropField::pose(const Raindrop& drop, float* vertices) const
+{
+    const mat4 roll = mat4::rotationMatrix(vec3(0, 0, 1), drop.spin * 45);
+    const vec3 a = roll * halfBase(triangleSize, drop.phase);
+    const double wobblePhase = 3 * drop.position.y + drop.spin;
+    const vec3 w(static_cast<float>(wobbleRadius * std::cos(wobblePhase)), 0.0f,
+                 static_cast<float>(wobbleRadius * std::sin(wobblePhase)));
+    store(drop.position + a + w, vertices);
+    store(drop.position - a + w, vertices + 3);
+    store(drop.position + roll * vec3(0, triangleSize, 0) + w, vertices + 6);
+}

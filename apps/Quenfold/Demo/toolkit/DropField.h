@@ -1,0 +1,62 @@
+#pragma once
+
+#include "geom/Geometry.h"
+#include "math/Vec.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace vell {
+class Shader;
+}
+
+// A field of small triangles ("raindrops") in one geometry: drop i owns vertices
+// 3i, 3i+1, 3i+2 of the "position" stream. Built once, then every update moves
+// the drops and rewrites their vertices in place, spun about z and wobbling in x/z.
+class DropField {
+public:
+    struct Raindrop {
+        vell::vec3 position; // centre of the triangle
+        float phase = 0;     // turning angle, radians
+        float spin = 0;      // in (-2, 2): roll factor and wobble phase offset
+    };
+
+    DropField(float triangleSize, float wobbleRadius);
+
+    // (r scale.x + offset.x, r scale.y + offset.y, r scale.z + offset.z), one
+    // randomFloat() r per component, drawn x first.
+    static vell::vec3 randomPoint(const vell::vec3& scale, const vell::vec3& offset);
+
+    // Reseeds the generator and replaces the field with count drops. Per drop the
+    // numbers are drawn in this order: startPosition() (x, y, z), phase, spin.
+    void generate(int count, int seed, const std::function<vell::vec3()>& startPosition);
+
+    // Binds the shader with a 60 degree perspective (near 0.1, far 100) and a
+    // camera at eye looking at target, up +y, sets "color" and draws the triangles.
+    void render(vell::Shader* shader, const vell::vec3& eye, const vell::vec3& target,
+                const vell::vec4& color) const;
+
+    // move(drop) advances one drop; its three vertices are then rewritten.
+    template <class Move>
+    void update(Move move)
+    {
+        float* vertices = positions();
+        for (size_t i = 0; i < raindrops.size(); ++i) {
+            move(raindrops[i]);
+            pose(raindrops[i], vertices + 9 * i);
+        }
+    }
+
+    vell::Geometry* getGeometry() const { return geometry.get(); }
+    const std::vector<Raindrop>& getRaindrops() const { return raindrops; }
+
+private:
+    float* positions() const;
+    void pose(const Raindrop& drop, float* vertices) const;
+
+    std::unique_ptr<vell::Geometry> geometry;
+    std::vector<Raindrop> raindrops;
+    float triangleSize; // half-width and height of each triangle
+    float wobbleRadius; // radius of the sideways wobble
+};
