@@ -1,8 +1,7 @@
 #include "graphics/Shader.h"
 #include "support/HeadlessGL.h"
+#include "support/ScratchResources.h"
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -20,14 +19,14 @@ const char* const twoAttributes = "//[VERT]\n"
 
 class ShaderTest : public HeadlessGLTest {
 protected:
-    // Writes a shader into a subdirectory of the resources; returns its resource name.
-    static std::string writeShader(const std::string& name, const std::string& text)
+    // Writes a shader into a subdirectory of scratch resources; returns its resource name.
+    std::string writeShader(const std::string& name, const std::string& text)
     {
-        const std::filesystem::path dir = std::filesystem::path(QUENFOLD_RESOURCE_DIR) / "shader-tests";
-        std::filesystem::create_directories(dir);
-        std::ofstream(dir / name, std::ios::binary) << text;
+        scratch.put("shader-tests/" + name, text);
         return "shader-tests/" + name;
     }
+
+    ScratchResources scratch;
 
     static GLuint currentProgram()
     {

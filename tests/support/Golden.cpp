@@ -1,6 +1,6 @@
 #include "support/Golden.h"
 
-#include "PngFile.h"
+#include "ImageFile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -29,14 +29,14 @@ testing::AssertionResult matchesGolden(const std::vector<uint8_t>& frame, int wi
     const char* update = getenv("QUENFOLD_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
         fs::create_directories(reference.parent_path());
-        if (!PngFile::writeOpaque(reference.string(), frame, width, height))
+        if (!ImageFile::writePng(reference.string(), frame, width, height))
             return testing::AssertionFailure() << "cannot write " << reference;
         return testing::AssertionSuccess() << "updated " << reference;
     }
 
     std::vector<uint8_t> expected;
     int w = 0, h = 0;
-    if (!PngFile::read(reference.string(), &expected, &w, &h))
+    if (!ImageFile::read(reference.string(), &expected, &w, &h))
         return testing::AssertionFailure() << "no reference " << reference
                                            << " (QUENFOLD_UPDATE_GOLDEN=1 writes it)";
     if (w != width || h != height)
@@ -66,8 +66,8 @@ testing::AssertionResult matchesGolden(const std::vector<uint8_t>& frame, int wi
     fs::create_directories(outputDir());
     const fs::path actual = outputDir() / (name + "-actual.png");
     const fs::path diffPath = outputDir() / (name + "-diff.png");
-    PngFile::writeOpaque(actual.string(), frame, width, height);
-    PngFile::writeOpaque(diffPath.string(), diff, width, height);
+    ImageFile::writePng(actual.string(), frame, width, height);
+    ImageFile::writePng(diffPath.string(), diff, width, height);
     return testing::AssertionFailure() << name << ": " << differing << " pixels differ by more than "
                                        << tolerance.channelThreshold << " levels (allowed "
                                        << tolerance.maxDifferingPixels << "), mean delta " << meanDelta

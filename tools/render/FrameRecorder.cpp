@@ -2,7 +2,7 @@
 
 #include "HeadlessContext.h"
 #include "HostClock.h"
-#include "PngFile.h"
+#include "ImageFile.h"
 #include "framework/GLApp.h"
 
 #include <filesystem>
@@ -27,7 +27,7 @@ bool FrameRecorder::write(std::string* error) const
     std::vector<std::string> written;
     for (double t : options.times) {
         const std::string path = options.outDir + "/" + options.fileName(t);
-        if (!PngFile::writeOpaque(path, kept.at(options.frameAt(t)), HeadlessContext::kWidth,
+        if (!ImageFile::writePng(path, kept.at(options.frameAt(t)), HeadlessContext::kWidth,
                                   HeadlessContext::kHeight)) {
             *error = "cannot write " + path;
             std::error_code ec;

@@ -4,17 +4,18 @@
 
 #include "HostClock.h"
 #include "HostSurface.h"
+#include "ImageFile.h"
 #include "ResourceFiles.h"
 #include "Utf8.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <SDL_mixer.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 unsigned int osGetWindowWidth()
 {
@@ -52,32 +53,22 @@ void* osLoadImageFile(const char* name, unsigned int* width, unsigned int* heigh
 {
     *width = 0;
     *height = 0;
-    SDL_Surface* loaded = IMG_Load(ResourceFiles::textPath(name).c_str());
-    if (!loaded)
+    std::vector<unsigned char> rgba;
+    int w = 0, h = 0;
+    if (!ImageFile::read(ResourceFiles::textPath(name), &rgba, &w, &h))
         return nullptr;
-    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
-    SDL_FreeSurface(loaded);
-    if (!rgba)
+    auto* pixels = static_cast<unsigned char*>(malloc(rgba.size()));
+    if (!pixels)
         return nullptr;
-
-    const size_t rowBytes = static_cast<size_t>(rgba->w) * 4;
-    auto* pixels = static_cast<unsigned char*>(malloc(rowBytes * rgba->h));
-    if (pixels) {
-        for (int y = 0; y < rgba->h; ++y) {
-            const auto* src = static_cast<const unsigned char*>(rgba->pixels) + y * rgba->pitch;
-            unsigned char* dst = pixels + y * rowBytes;
-            for (size_t x = 0; x < rowBytes; x += 4) {
-                const unsigned int alpha = src[x + 3];
-                for (int c = 0; c < 3; ++c)
-                    dst[x + c] = static_cast<unsigned char>((src[x + c] * alpha + 127) / 255);
-                dst[x + 3] = static_cast<unsigned char>(alpha);
-            }
-        }
-        *width = static_cast<unsigned int>(rgba->w);
-        *height = static_cast<unsigned int>(rgba->h);
-        *bitsPerPixel = 32;
+    for (size_t i = 0; i < rgba.size(); i += 4) {
+        const unsigned int alpha = rgba[i + 3];
+        for (size_t c = 0; c < 3; ++c)
+            pixels[i + c] = static_cast<unsigned char>((rgba[i + c] * alpha + 127) / 255);
+        pixels[i + 3] = static_cast<unsigned char>(alpha);
     }
-    SDL_FreeSurface(rgba);
+    *width = static_cast<unsigned int>(w);
+    *height = static_cast<unsigned int>(h);
+    *bitsPerPixel = 32;
     return pixels;
 }
 

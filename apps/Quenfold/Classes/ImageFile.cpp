@@ -1,11 +1,11 @@
-#include "PngFile.h"
+#include "ImageFile.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
 
 #include <cstring>
 
-bool PngFile::writeOpaque(const std::string& path, const std::vector<uint8_t>& rgba, int width,
+bool ImageFile::writePng(const std::string& path, const std::vector<uint8_t>& rgba, int width,
                           int height)
 {
     if (width <= 0 || height <= 0 || rgba.size() != static_cast<size_t>(width) * height * 4)
@@ -24,7 +24,7 @@ bool PngFile::writeOpaque(const std::string& path, const std::vector<uint8_t>& r
     return ok;
 }
 
-bool PngFile::read(const std::string& path, std::vector<uint8_t>* rgba, int* width, int* height)
+bool ImageFile::read(const std::string& path, std::vector<uint8_t>* rgba, int* width, int* height)
 {
     SDL_Surface* loaded = IMG_Load(path.c_str());
     if (!loaded)

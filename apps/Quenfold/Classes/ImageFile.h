@@ -5,11 +5,11 @@
 #include <vector>
 
 // PNG files of frames: RGBA pixels, top row first.
-class PngFile {
+class ImageFile {
 public:
     // Writes an opaque RGB image (alpha is dropped); false on failure.
-    static bool writeOpaque(const std::string& path, const std::vector<uint8_t>& rgba, int width,
+    static bool writePng(const std::string& path, const std::vector<uint8_t>& rgba, int width,
                             int height);
-    // Reads an image as RGBA (not premultiplied); false on failure.
+    // Reads a PNG or JPEG as RGBA (not premultiplied); false on failure.
     static bool read(const std::string& path, std::vector<uint8_t>* rgba, int* width, int* height);
 };

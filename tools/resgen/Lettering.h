@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Image.h"
+#include "ResourceWriter.h"
+
+#include <string>
+#include <vector>
+
+namespace resgen {
+
+// Title and credit images: large antialiased lettering with gradient fills and glows.
+class Lettering {
+public:
+    struct Style {
+        const char* font;
+        int size;
+        int tracking;
+        std::vector<Rgba> fill; // gradient stops from the cap top to the baseline
+        Rgba glow;
+        int glowRadius;
+    };
+
+    // Draws one centred line with its baseline at y.
+    static void drawLine(Image& target, const std::string& text, const Style& style, int centreX, int baselineY);
+
+    static bool writeAll(ResourceWriter& out);
+
+private:
+    static Image mirandeLogo();
+    static Image decrunching();
+    static Image credit(const std::string& role, const std::string& name, bool left, const Rgba& tint);
+    static Image eventLogo();
+    static Image errorText();
+};
+
+} // namespace resgen

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Image.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace resgen {
+
+// Writes generated files into the output directory and remembers every image for the contact sheet.
+class ResourceWriter {
+public:
+    struct Entry {
+        std::string name;
+        Image thumbnail;
+    };
+
+    explicit ResourceWriter(std::string directory);
+
+    bool savePng(const std::string& name, const Image& image);
+    // JPEG has no alpha: the image is flattened onto black.
+    bool saveJpg(const std::string& name, const Image& image, int quality);
+    bool saveBytes(const std::string& name, const std::vector<uint8_t>& bytes);
+
+    std::string pathOf(const std::string& name) const;
+    const std::vector<Entry>& entries() const { return written; }
+    bool ok() const { return failures == 0; }
+
+private:
+    void remember(const std::string& name, const Image& image);
+    bool report(bool success, const std::string& name);
+
+    std::string dir;
+    std::vector<Entry> written;
+    int failures = 0;
+};
+
+} // namespace resgen
