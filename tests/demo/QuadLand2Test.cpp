@@ -167,24 +167,30 @@ TEST_F(QuadLand2Test, RenderToTextureAddsTheMixAndDrawsTheLogoOnlyOnThatRoute)
 
 using QuadLand2Golden = HeadlessGLTest;
 
-TEST_F(QuadLand2Golden, ReliefOverheadAndRippleThroughTheTexture)
+// The timeline's three looks: relief from the low camera, then the flat grid
+// through the texture with a ripple held by a key, from above and with the logo.
+TEST_F(QuadLand2Golden, ReliefOverheadRippleAndLogo)
 {
     auto* land = new QuadLand2();
     EffectHarness harness(land);
     harness.runUntil(2);
     EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "QuadLand2-2.00"));
-    land->overheadCamera = true;
-    harness.runUntil(4);
-    EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "QuadLand2Overhead-4.00"));
-    // The timeline's later look: flat grid, rippling, through the texture with the logo.
-    land->overheadCamera = false;
+
     land->heightScale = 0;
     land->renderToTexture = true;
-    land->logoAlpha = 1;
+    land->overheadCamera = true;
+    auto rippleUntil = [&](float time) {
+        while (Timer::getInstance()->getTime() < time) {
+            land->rippleAmplitude = 3;
+            harness.runFrames(1);
+        }
+    };
+    rippleUntil(4);
+    EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "QuadLand2Overhead-4.00"));
+
+    land->overheadCamera = false;
     land->cameraHeight = 2;
-    while (Timer::getInstance()->getTime() < 6) {
-        land->rippleAmplitude = 3; // held by a key, as the timeline does
-        harness.runFrames(1);
-    }
-    EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "QuadLand2Ripple-6.00"));
+    land->logoAlpha = 1;
+    rippleUntil(6);
+    EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "QuadLand2Logo-6.00"));
 }
