@@ -73,34 +73,26 @@ vell::Geometry* Piramid::genPiramid(float width, float height, float depth, int 
         return vec3(t, 1, t);
     };
 
-    // Sides at +x and -x, columns along z (mirrored at -x).
-    for (const float side : {1.0f, -1.0f}) {
+    // Sides at +x and -x (columns along z, mirrored at -x), then +z and -z (columns along x).
+    struct Side {
+        bool facesX;
+        float sign;
+    };
+    for (const Side side : {Side{true, 1}, Side{true, -1}, Side{false, 1}, Side{false, -1}}) {
+        const int columns = side.facesX ? Z : X;
         for (int a = 0; a <= Y; ++a) {
             float y;
             const vec3 taper = level(a, &y);
-            for (int b = 0; b <= Z; ++b) {
-                const float u = static_cast<float>(b) / static_cast<float>(Z);
-                const vec3 raw(side * width / 2, y, side * (u * depth - depth / 2));
+            for (int c = 0; c <= columns; ++c) {
+                const float u = static_cast<float>(c) / static_cast<float>(columns);
+                const vec3 raw = side.facesX ? vec3(side.sign * width / 2, y, side.sign * (u * depth - depth / 2))
+                                             : vec3(u * width - width / 2, y, side.sign * depth / 2);
                 builder.add("position", raw * taper);
                 builder.add("texCoord0", vec2(u, static_cast<float>(a) / static_cast<float>(Y)));
             }
         }
-        addGridCells(builder, base, Y, Z);
-        base += (Y + 1) * (Z + 1);
-    }
-    // Sides at +z and -z, columns along x.
-    for (const float side : {1.0f, -1.0f}) {
-        for (int a = 0; a <= Y; ++a) {
-            float y;
-            const vec3 taper = level(a, &y);
-            for (int c = 0; c <= X; ++c) {
-                const float u = static_cast<float>(c) / static_cast<float>(X);
-                builder.add("position", vec3(u * width - width / 2, y, side * depth / 2) * taper);
-                builder.add("texCoord0", vec2(u, static_cast<float>(a) / static_cast<float>(Y)));
-            }
-        }
-        addGridCells(builder, base, Y, X);
-        base += (Y + 1) * (X + 1);
+        addGridCells(builder, base, Y, columns);
+        base += (Y + 1) * (columns + 1);
     }
     // Bottom.
     const vec3 bottomTaper(bottomScale, 1, bottomScale);
