@@ -26,9 +26,6 @@ public:
                                       int segmentsZ, float bottomScale, float topScale, float baseY);
 
     void draw() override;
-    void onMouseDown(int x, int y, int touchCount) override {}
-    void onMouseUp(int x, int y, int touchCount) override {}
-    void onMouseMove(int x, int y, int touchCount) override {}
 
     std::unique_ptr<vell::Shader> shader;
     std::unique_ptr<vell::Geometry> pyramid;

@@ -27,9 +27,6 @@ public:
     void updateLand();
     void drawScene();
     void draw() override;
-    void onMouseDown(int x, int y, int touchCount) override {}
-    void onMouseUp(int x, int y, int touchCount) override {}
-    void onMouseMove(int x, int y, int touchCount) override {}
 
     std::unique_ptr<vell::Shader> edgeShader;
     std::unique_ptr<vell::Shader> fillShader;
