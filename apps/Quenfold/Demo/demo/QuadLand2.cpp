@@ -1,0 +1,202 @@
+#include "demo/QuadLand2.h"
+
+#include "framework/EffectFactory.h"
+#include "geom/FullScreenQuad.h"
+#include "geom/Geometry.h"
+#include "graphics/Overlay.h"
+#include "graphics/RenderTexture.h"
+#include "graphics/Shader.h"
+#include "graphics/Texture2D.h"
+#include "math/Mat.h"
+#include "math/Noise.h"
+#include "toolkit/QuadGrid.h"
+#include "utils/Timer.h"
+#include "utils/Utils.h"
+
+#include <GLES2/gl2.h>
+
+#include <cmath>
+
+using vell::mat4;
+using vell::vec3;
+using vell::vec4;
+
+REGISTER_EFFECT(QuadLand2, 1);
+
+QuadLand2::QuadLand2()
+{
+    cellSize = 3.0f;
+    gridWidth = 30;
+    gridDepth = 30;
+    heightScale = 1.0f;
+    scrollSpeed = 1.0f;
+    rowScroll = 0;
+    detailScroll = 0;
+    fillAlpha = 1.0f;
+    edgeShader.reset(vell::Shader::fromFile("BasicColor.glsl", false));
+    fillShader.reset(vell::Shader::fromFile("QuadLand2Fill.glsl", false));
+    genLand();
+    rippleAmplitude = 0;
+    renderToTexture = false;
+    logoAlpha = 0;
+    overheadCamera = false;
+    renderTexture.reset(vell::RenderTexture::create(256, 256, true));
+    overlay = std::make_unique<vell::Overlay>();
+    logoTexture.reset(vell::Texture2D::fromFile("mirandeLogo512x256.png", false));
+    fullScreenQuad = std::make_unique<vell::FullScreenQuad>();
+    mixShader.reset(vell::Shader::fromFile("LandMix.glsl", false));
+    gradientTexture.reset(vell::Texture2D::fromFile("retroGradient02.png", false));
+    cameraHeight = 8.0f;
+}
+
+QuadLand2::~QuadLand2() = default;
+
+void QuadLand2::genLand()
+{
+    const double x0 = static_cast<double>(gridWidth * cellSize) / -2.0;
+    geometry.reset(QuadGrid::build(gridWidth, gridDepth, cellSize, static_cast<float>(x0)));
+    vell::Log::msg("Land %d", static_cast<int>(geometry->getNumVertices()));
+}
+
+void QuadLand2::updateLand()
+{
+    const vell::Timer* timer = vell::Timer::getInstance();
+    const float t = timer->getTime();
+    const float dt = timer->getFrameTime();
+    rowScroll += (dt + dt) * scrollSpeed;
+    detailScroll += dt * 5 * scrollSpeed;
+
+    float* positions = geometry->getAttrib("position", vell::VEC3)->getBuffer();
+    float* normals = geometry->getAttrib("normal", vell::VEC3)->getBuffer();
+    const int W = gridWidth;
+    const int D = gridDepth;
+    const float s = cellSize;
+    const double left = static_cast<double>(W * s) * 1.2 / -2.0;
+    const vec3 centre(static_cast<float>(static_cast<double>((W / 2) * s) * 1.2 + left), 0,
+                      static_cast<float>((-D / 2) * s));
+    rippleAmplitude = static_cast<float>(rippleAmplitude * 0.95);
+    const double relief = static_cast<double>(heightScale) * reliefFactor;
+
+    int quad = 0;
+    vec3 corners[QuadGrid::cornersPerQuad];
+    for (int i = 0; i < W; ++i) {
+        const float fi = static_cast<float>(i);
+        for (int j = 0; j < D; ++j) {
+            // Rows wrap around the field; each keeps the noise of its world position.
+            const float r = static_cast<float>(j) + rowScroll;
+            const int w = static_cast<int>(r) % D;
+            const float fz = static_cast<float>(static_cast<int>(r) + w) - r;
+            for (int n = 0; n < QuadGrid::cornersPerQuad; ++n) {
+                const float a = fi + QuadGrid::cornerColumn[n];
+                const float b = fz + QuadGrid::cornerRow[n];
+                vec3& corner = corners[n];
+                corner.x = static_cast<float>(static_cast<double>(s * a) * 1.2 + left);
+                corner.z = -b * s;
+                if (heightScale > 0) {
+                    const double coarse = noise(static_cast<float>(0.1 * a), static_cast<float>(0.1 * (rowScroll + b)));
+                    const double mid = noise(static_cast<float>(0.2 * a), static_cast<float>(0.2 * (detailScroll + b)));
+                    const double fine = noise(static_cast<float>(0.3 * a), static_cast<float>(0.3 * (detailScroll + b)));
+                    corner.y = static_cast<float>((3 * coarse + mid + 0.5 * fine) * relief);
+                } else {
+                    corner.y = 0;
+                }
+            }
+            if (heightScale <= 0) {
+                for (vec3& corner : corners) {
+                    const double d = length(corner - centre);
+                    corner.y = static_cast<float>(rippleAmplitude * std::sin(d * 0.3 + t * -5.0));
+                }
+            }
+            QuadGrid::writeQuad(positions, normals, quad++, corners);
+        }
+    }
+    geometry->invalidate();
+}
+
+void QuadLand2::drawScene()
+{
+    reliefFactor = overheadCamera ? 3.0f : 1.0f;
+    updateLand();
+
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    const mat4 projection = mat4::perspectiveMatrix(
+        60, static_cast<float>(getWindowWidth()) / static_cast<float>(getWindowHeight()), 0.1f, 100);
+    const vec3 up(0, 1, 0);
+    mat4 view = mat4::lookAtMatrix(vec3(0, cameraHeight, 3), up, vec3(0, 0, -30));
+    if (overheadCamera) {
+        const float h = static_cast<float>((-gridDepth) / 2) * cellSize;
+        view = mat4::lookAtMatrix(vec3(0, 20, h - 10), up, vec3(0, 0, h));
+    }
+
+    if (heightScale > 0 && fillShader) {
+        fillShader->bind();
+        fillShader->set("projectionMatrix", projection);
+        fillShader->set("modelViewMatrix", view * mat4::translationMatrix(0, 0, 0));
+        fillShader->set("color", vec4(1, 0.5f, 0.1f, fillAlpha));
+        geometry->render(fillShader.get());
+    }
+    if (edgeShader) {
+        // Lifted a little so the lines stay above the fill.
+        edgeShader->bind();
+        edgeShader->set("projectionMatrix", projection);
+        edgeShader->set("modelViewMatrix", view * mat4::translationMatrix(0, 0.02f, 0));
+        edgeShader->set("color", heightScale > 0 ? vec4(0, 0, 0, 0.1f) : vec4(1, 1, 1, 0.5f));
+        geometry->renderEdges(edgeShader.get());
+    }
+    glDisable(GL_BLEND);
+}
+
+void QuadLand2::draw()
+{
+    if (!renderToTexture) {
+        drawScene();
+        return;
+    }
+    renderTexture->begin();
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawScene();
+    drawLogo();
+    renderTexture->end();
+    mixOntoScreen();
+    drawLogo();
+}
+
+// The logo over whatever is bound; nothing while it is fully transparent.
+void QuadLand2::drawLogo()
+{
+    if (logoAlpha <= 0 || !logoTexture)
+        return;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_COLOR);
+    overlay->color.w = logoAlpha;
+    overlay->render(logoTexture.get(), true);
+    glDisable(GL_BLEND);
+}
+
+// Adds the off-screen scene, mixed with the gradient, onto the screen. Leaves
+// additive blending on.
+void QuadLand2::mixOntoScreen()
+{
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glActiveTexture(GL_TEXTURE0);
+    renderTexture->bind();
+    glActiveTexture(GL_TEXTURE1);
+    if (gradientTexture)
+        gradientTexture->bind();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    if (mixShader) {
+        mixShader->bind();
+        mixShader->set("baseTex", 0);
+        mixShader->set("blendTex", 1);
+        fullScreenQuad->render(mixShader.get());
+    }
+    glDepthMask(GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+    glActiveTexture(GL_TEXTURE0);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "framework/Effect.h"
+
+#include <memory>
+
+namespace vell {
+class FullScreenQuad;
+class Geometry;
+class Overlay;
+class RenderTexture;
+class Shader;
+class Texture2D;
+} // namespace vell
+
+// The scrolling landscape: a field of separate quads that rise and fall on a
+// noise height field (orange fill, faint outlines) or lie flat as a white wire
+// grid with a circular ripple; optionally rendered into a texture with the logo
+// and added onto the screen through a gradient mix.
+class QuadLand2 : public Effect {
+public:
+    QuadLand2();
+    ~QuadLand2() override;
+
+    void genLand();
+    // Rewrites positions and normals for the current frame.
+    void updateLand();
+    void drawScene();
+    void draw() override;
+
+    std::unique_ptr<vell::Shader> edgeShader;
+    std::unique_ptr<vell::Shader> fillShader;
+    std::unique_ptr<vell::Geometry> geometry;
+    float cellSize;
+    std::unique_ptr<vell::RenderTexture> renderTexture;
+    std::unique_ptr<vell::Overlay> overlay;
+    std::unique_ptr<vell::Texture2D> logoTexture;
+    std::unique_ptr<vell::Texture2D> gradientTexture;
+    std::unique_ptr<vell::FullScreenQuad> fullScreenQuad;
+    std::unique_ptr<vell::Shader> mixShader;
+    int gridWidth;
+    int gridDepth;
+    float heightScale;     // <= 0 selects the flat look
+    float scrollSpeed;
+    float rowScroll;       // rows and the coarse noise octave
+    float detailScroll;    // the two finer octaves
+    float fillAlpha;
+    float cameraHeight;
+    float rippleAmplitude; // flat look only; decays 5 % per drawn frame
+    bool renderToTexture;
+    bool overheadCamera;   // high camera, triple relief
+    float logoAlpha;       // drawn only on the render-to-texture route
+    float reliefFactor = 1.0f;
+
+private:
+    void drawLogo();
+    void mixOntoScreen();
+};

@@ -1,0 +1,188 @@
+#include "demo/QuadLand2.h"
+#include "framework/EffectFactory.h"
+#include "geom/Geometry.h"
+#include "support/EffectHarness.h"
+#include "support/Golden.h"
+#include "support/HeadlessGL.h"
+#include "utils/Timer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <set>
+#include <string>
+
+using namespace vell;
+
+namespace {
+
+// Drawn straight, without advancing the clock: the scroll stays where a test puts it.
+class QuadLand2Test : public HeadlessGLTest {
+protected:
+    void SetUp() override
+    {
+        HeadlessGLTest::SetUp();
+        testing::internal::CaptureStdout();
+        land = std::make_unique<QuadLand2>();
+        constructionLog = testing::internal::GetCapturedStdout();
+    }
+
+    std::vector<uint8_t> drawFrame()
+    {
+        app->draw();
+        land->draw();
+        return readFrame();
+    }
+    const float* positions() { return land->geometry->getAttrib("position", VEC3)->getBuffer(); }
+    int countVertices() { return static_cast<int>(land->geometry->getNumVertices()); }
+
+    std::unique_ptr<QuadLand2> land;
+    std::string constructionLog;
+};
+
+int countDifferentPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    int n = 0;
+    for (size_t i = 0; i < a.size(); i += 4)
+        n += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+    return n;
+}
+
+} // namespace
+
+TEST_F(QuadLand2Test, BuildsNineHundredSeparateQuadsLogsOnceAndIsRegisteredSecond)
+{
+    size_t count = 0;
+    for (size_t at = constructionLog.find("Land "); at != std::string::npos; at = constructionLog.find("Land ", at + 1))
+        ++count;
+    EXPECT_EQ(count, 1u);
+    EXPECT_NE(constructionLog.find("Land 3600\n"), std::string::npos) << constructionLog;
+    EXPECT_EQ(land->geometry->getNumVertices(), 3600u);
+    EXPECT_EQ(land->geometry->getNumIndices(), 900u * 6);
+    EXPECT_EQ(land->geometry->getNumEdgeIndices(), 900u * 8);
+
+    const EffectFactory::EffectInfo* info = EffectFactory::getInstance()->find("QuadLand2");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->place, 1);
+    EXPECT_EQ(EffectFactory::getInstance()->find("Piramid"), nullptr);
+}
+
+TEST_F(QuadLand2Test, FlatLookIsAWhiteGridAndTheRippleDecaysFivePercentPerFrame)
+{
+    land->heightScale = 0;
+    const std::vector<uint8_t> frame = drawFrame();
+    for (int v = 0; v < countVertices(); ++v)
+        ASSERT_EQ(positions()[v * 3 + 1], 0.0f) << v;
+    int lit = 0;
+    for (size_t i = 0; i < frame.size(); i += 4) {
+        ASSERT_TRUE(frame[i] == frame[i + 1] && frame[i + 1] == frame[i + 2]) << "coloured pixel " << i / 4;
+        lit += frame[i] > 100;
+    }
+    EXPECT_GT(lit, 2000); // the grid is drawn, at alpha 0.5
+
+    land->rippleAmplitude = 1;
+    for (int n = 1; n <= 20; ++n) {
+        land->drawScene();
+        EXPECT_NEAR(land->rippleAmplitude, std::pow(0.95, n), 1e-5);
+    }
+    float highest = 0;
+    for (int v = 0; v < countVertices(); ++v) {
+        const float y = positions()[v * 3 + 1];
+        EXPECT_LE(std::fabs(y), land->rippleAmplitude + 1e-6f);
+        highest = std::max(highest, std::fabs(y));
+    }
+    EXPECT_GT(highest, 0.3f * land->rippleAmplitude);
+}
+
+TEST_F(QuadLand2Test, OverheadCameraLooksDownAndTriplesTheRelief)
+{
+    land->heightScale = 0.5f;
+    const std::vector<uint8_t> front = drawFrame();
+    std::vector<float> normalHeights(countVertices());
+    for (int v = 0; v < countVertices(); ++v)
+        normalHeights[v] = positions()[v * 3 + 1];
+    ASSERT_GT(*std::max_element(normalHeights.begin(), normalHeights.end()), 0.5f);
+    land->overheadCamera = true;
+    const std::vector<uint8_t> overhead = drawFrame();
+    EXPECT_EQ(land->reliefFactor, 3.0f);
+    for (int v = 0; v < countVertices(); ++v)
+        ASSERT_NEAR(positions()[v * 3 + 1], 3 * normalHeights[v], 1e-5) << v;
+    // The low camera sees the black sky at the top; the high one looks down onto the land.
+    EXPECT_EQ(pixel(front, 240, 2)[0], 0);
+    EXPECT_GT(pixel(overhead, 240, 2)[0], 60);
+}
+
+TEST_F(QuadLand2Test, RowsWrapInsideTheFieldAfterLongScrolling)
+{
+    land->rowScroll = 12345.625f;
+    land->drawScene();
+    std::set<float> rows;
+    for (int j = 0; j < land->gridDepth; ++j)
+        rows.insert(positions()[j * 4 * 3 + 2]); // corner 0 of column 0, row j
+    EXPECT_EQ(rows.size(), 30u);
+    for (int v = 0; v < countVertices(); ++v) {
+        ASSERT_LE(positions()[v * 3 + 2], 3.0f);
+        ASSERT_GE(positions()[v * 3 + 2], -90.0f);
+    }
+}
+
+TEST_F(QuadLand2Test, RenderToTextureAddsTheMixAndDrawsTheLogoOnlyOnThatRoute)
+{
+    land->logoAlpha = 1;
+    const std::vector<uint8_t> directWithLogo = drawFrame();
+    land->logoAlpha = 0;
+    EXPECT_EQ(countDifferentPixels(directWithLogo, drawFrame()), 0);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+
+    land->renderToTexture = true;
+    const std::vector<uint8_t> mixed = drawFrame();
+    EXPECT_GT(countDifferentPixels(mixed, directWithLogo), 20000);
+    GLint source = 0, destination = 0, unit = 0, bound = 0, viewport[4] = {};
+    glGetIntegerv(GL_BLEND_SRC_RGB, &source);
+    glGetIntegerv(GL_BLEND_DST_RGB, &destination);
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &unit);
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND)); // left additive without a logo
+    EXPECT_EQ(source, GL_ONE);
+    EXPECT_EQ(destination, GL_ONE);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_EQ(unit, GL_TEXTURE0);
+    EXPECT_EQ(bound, static_cast<GLint>(app->framebuffer));
+    EXPECT_EQ(viewport[2], 480);
+    EXPECT_EQ(viewport[3], 320);
+
+    land->logoAlpha = 1;
+    EXPECT_GT(countDifferentPixels(drawFrame(), mixed), 2000);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
+using QuadLand2Golden = HeadlessGLTest;
+
+// The timeline's three looks: relief from the low camera, then the flat grid
+// through the texture with a ripple held by a key, from above and with the logo.
+TEST_F(QuadLand2Golden, ReliefOverheadRippleAndLogo)
+{
+    auto* land = new QuadLand2();
+    EffectHarness harness(land);
+    harness.runUntil(2);
+    EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "QuadLand2-2.00"));
+
+    land->heightScale = 0;
+    land->renderToTexture = true;
+    land->overheadCamera = true;
+    auto rippleUntil = [&](float time) {
+        while (Timer::getInstance()->getTime() < time) {
+            land->rippleAmplitude = 3;
+            harness.runFrames(1);
+        }
+    };
+    rippleUntil(4);
+    EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "QuadLand2Overhead-4.00"));
+
+    land->overheadCamera = false;
+    land->cameraHeight = 2;
+    land->logoAlpha = 1;
+    rippleUntil(6);
+    EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "QuadLand2Logo-6.00"));
+}
