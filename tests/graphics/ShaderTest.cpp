@@ -150,6 +150,29 @@ TEST_F(ShaderTest, ReloadOnEveryTwelfthBindKeepsLocationsInFileOrder)
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Reloading " + name + "\n") << "24th bind";
 }
 
+TEST_F(ShaderTest, ReloadOfAFileThatNoLongerParsesKeepsTheWorkingProgram)
+{
+    const std::string name = writeShader("stale.glsl", twoAttributes);
+    std::unique_ptr<Shader> shader(Shader::fromFile(name.c_str(), true));
+    ASSERT_TRUE(shader && shader->isValid());
+    shader->bind();
+    const GLuint program = currentProgram();
+
+    writeShader("stale.glsl", "//[VERT]\nattribute mat4 bones;\n");
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 11; ++i)
+        shader->bind();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Reloading " + name + "\nERROR: Shader::load Unsupported attrib type:mat4 name:bones\n");
+
+    // The program and the attribute list that its locations were bound from stay together.
+    EXPECT_TRUE(shader->isValid());
+    EXPECT_EQ(currentProgram(), program);
+    ASSERT_EQ(shader->getAttribs().size(), 2u);
+    EXPECT_EQ(shader->getAttribs()[0].name, "normal");
+    EXPECT_EQ(shader->getAttribs()[1].name, "position");
+}
+
 TEST_F(ShaderTest, ReloadAllSwitchCoversFileShadersOnly)
 {
     const std::string name = writeShader("all.glsl", twoAttributes);
