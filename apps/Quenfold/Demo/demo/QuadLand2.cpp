@@ -159,16 +159,19 @@ void QuadLand2::draw()
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawScene();
-    drawLogo();
+    if (logoAlpha > 0)
+        drawLogo();
     renderTexture->end();
     mixOntoScreen();
-    drawLogo();
+    // Any non-zero alpha goes over the screen, a negative one too (it only darkens).
+    if (logoAlpha != 0)
+        drawLogo();
 }
 
-// The logo over whatever is bound; nothing while it is fully transparent.
+// The logo over whatever is bound.
 void QuadLand2::drawLogo()
 {
-    if (logoAlpha <= 0 || !logoTexture)
+    if (!logoTexture)
         return;
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_COLOR);
