@@ -75,7 +75,6 @@ void QuadLand2::updateLand()
     const vec3 centre(static_cast<float>(static_cast<double>((W / 2) * s) * 1.2 + left), 0,
                       static_cast<float>((-D / 2) * s));
     rippleAmplitude = static_cast<float>(rippleAmplitude * 0.95);
-    const double relief = static_cast<double>(heightScale) * reliefFactor;
 
     int quad = 0;
     vec3 corners[QuadGrid::cornersPerQuad];
@@ -96,7 +95,7 @@ void QuadLand2::updateLand()
                     const double coarse = noise(static_cast<float>(0.1 * a), static_cast<float>(0.1 * (rowScroll + b)));
                     const double mid = noise(static_cast<float>(0.2 * a), static_cast<float>(0.2 * (detailScroll + b)));
                     const double fine = noise(static_cast<float>(0.3 * a), static_cast<float>(0.3 * (detailScroll + b)));
-                    corner.y = static_cast<float>((3 * coarse + mid + 0.5 * fine) * relief);
+                    corner.y = static_cast<float>((3 * coarse + mid + 0.5 * fine) * heightScale * reliefFactor);
                 } else {
                     corner.y = 0;
                 }
