@@ -155,6 +155,18 @@ TEST_F(QuadLand2Test, RenderToTextureAddsTheMixAndDrawsTheLogoOnlyOnThatRoute)
     land->logoAlpha = 1;
     EXPECT_GT(countDifferentPixels(drawFrame(), mixed), 2000);
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
+
+    // A negative alpha keeps the logo out of the texture but still lays it over
+    // the screen, where it can only darken.
+    land->logoAlpha = -1;
+    const std::vector<uint8_t> negative = drawFrame();
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    int darker = 0;
+    for (size_t i = 0; i < negative.size(); i += 4) {
+        ASSERT_LE(negative[i], mixed[i]) << i / 4;
+        darker += negative[i] < mixed[i];
+    }
+    EXPECT_GT(darker, 2000);
 }
 
 using QuadLand2Golden = HeadlessGLTest;

@@ -52,7 +52,7 @@ TEST_F(OverlayTest, InvertFlipsVerticallyAndColorTints)
     EXPECT_EQ(pixel(frame, 240, 300), (std::array<uint8_t, 4>{0, 0, 255, 255}));
 }
 
-TEST_F(OverlayTest, MissingShaderDrawsNothing)
+TEST_F(OverlayTest, MissingShaderDrawsNothingButStillRestoresDepthState)
 {
     ScratchResources empty;
     testing::internal::CaptureStdout();
@@ -60,6 +60,12 @@ TEST_F(OverlayTest, MissingShaderDrawsNothing)
     const std::string log = testing::internal::GetCapturedStdout();
     EXPECT_NE(log.find("Overlay.glsl"), std::string::npos) << log;
     auto texture = twoRows();
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
     overlay.render(texture.get(), false);
     EXPECT_EQ(pixel(readFrame(), 240, 160), (std::array<uint8_t, 4>{0, 0, 0, 0}));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    GLboolean writes = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &writes);
+    EXPECT_TRUE(writes);
 }

@@ -15,16 +15,18 @@ Overlay::~Overlay() = default;
 
 void Overlay::render(Texture* texture, bool invert)
 {
-    if (!shader || !shader->isValid())
-        return; // the loader has said why
     glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);
     glActiveTexture(GL_TEXTURE0);
-    shader->bind();
-    shader->set("invertT", invert ? -1.0f : 1.0f);
-    shader->set("color", color);
-    texture->bind();
-    quad->render(shader.get());
+    // Without a shader (the loader has said why) nothing is drawn, but the
+    // state is left as after a drawn overlay.
+    if (shader && shader->isValid()) {
+        shader->bind();
+        shader->set("invertT", invert ? -1.0f : 1.0f);
+        shader->set("color", color);
+        texture->bind();
+        quad->render(shader.get());
+    }
     glDepthMask(GL_TRUE);
     glEnable(GL_DEPTH_TEST);
 }

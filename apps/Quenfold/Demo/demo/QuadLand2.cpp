@@ -75,7 +75,6 @@ void QuadLand2::updateLand()
     const vec3 centre(static_cast<float>(static_cast<double>((W / 2) * s) * 1.2 + left), 0,
                       static_cast<float>((-D / 2) * s));
     rippleAmplitude = static_cast<float>(rippleAmplitude * 0.95);
-    const double relief = static_cast<double>(heightScale) * reliefFactor;
 
     int quad = 0;
     vec3 corners[QuadGrid::cornersPerQuad];
@@ -96,7 +95,7 @@ void QuadLand2::updateLand()
                     const double coarse = noise(static_cast<float>(0.1 * a), static_cast<float>(0.1 * (rowScroll + b)));
                     const double mid = noise(static_cast<float>(0.2 * a), static_cast<float>(0.2 * (detailScroll + b)));
                     const double fine = noise(static_cast<float>(0.3 * a), static_cast<float>(0.3 * (detailScroll + b)));
-                    corner.y = static_cast<float>((3 * coarse + mid + 0.5 * fine) * relief);
+                    corner.y = static_cast<float>((3 * coarse + mid + 0.5 * fine) * heightScale * reliefFactor);
                 } else {
                     corner.y = 0;
                 }
@@ -159,16 +158,19 @@ void QuadLand2::draw()
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawScene();
-    drawLogo();
+    if (logoAlpha > 0)
+        drawLogo();
     renderTexture->end();
     mixOntoScreen();
-    drawLogo();
+    // Any non-zero alpha goes over the screen, a negative one too (it only darkens).
+    if (logoAlpha != 0)
+        drawLogo();
 }
 
-// The logo over whatever is bound; nothing while it is fully transparent.
+// The logo over whatever is bound.
 void QuadLand2::drawLogo()
 {
-    if (logoAlpha <= 0 || !logoTexture)
+    if (!logoTexture)
         return;
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_COLOR);
