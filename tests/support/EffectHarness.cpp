@@ -7,6 +7,9 @@
 
 EffectHarness::EffectHarness(Effect* effect) : app(std::make_unique<EffectApp>(effect))
 {
+    // Every harness starts a fresh run, as a new process would.
+    HostClock::set(0);
+    vell::Timer::getInstance()->reset();
     app->init();
 }
 

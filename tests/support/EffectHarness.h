@@ -7,9 +7,10 @@
 class Effect;
 class EffectApp;
 
-// Drives one effect as the headless renderer does: every frame advances the
-// fixed-step clock by one step (1/60 s), clears the main framebuffer and draws
-// the enabled effect. Needs a current context (HeadlessGLTest).
+// Drives one effect as the headless renderer does, from a fresh frame clock:
+// every frame advances the fixed-step clock by one step (1/60 s), clears the
+// main framebuffer and draws the enabled effect. Needs a current context
+// (HeadlessGLTest).
 class EffectHarness {
 public:
     explicit EffectHarness(Effect* effect); // takes ownership and enables it

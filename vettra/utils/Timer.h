@@ -15,6 +15,8 @@ public:
     int getTotalFrameCount() const { return totalFrameCount; }
     void setTimeShift(float shift) { timeShift = shift; }
     void setTime(float t);
+    // Back to the state before the first update (a fresh run, for tools and tests).
+    void reset() { *this = Timer(); }
 
 private:
     float startTime = 0;      // platform time of the first update; 0 = not taken
