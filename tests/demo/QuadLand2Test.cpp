@@ -67,6 +67,19 @@ TEST_F(QuadLand2Test, BuildsNineHundredSeparateQuadsLogsOnceAndIsRegisteredSecon
     EXPECT_EQ(EffectFactory::getInstance()->find("Piramid"), nullptr);
 }
 
+TEST_F(QuadLand2Test, AGridTooLargeForSixteenBitIndicesIsRefusedAndDrawsNothing)
+{
+    land->gridWidth = 600; // 72,000 vertices
+    testing::internal::CaptureStdout();
+    land->genLand();
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(land->geometry, nullptr);
+    EXPECT_NE(log.find("ERROR: QuadGrid"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Land "), std::string::npos);
+    const auto frame = drawFrame();
+    EXPECT_EQ(pixel(frame, 240, 300), (std::array<uint8_t, 4>{0, 0, 0, 0}));
+}
+
 TEST_F(QuadLand2Test, FlatLookIsAWhiteGridAndTheRippleDecaysFivePercentPerFrame)
 {
     land->heightScale = 0;

@@ -6,13 +6,14 @@
 #include "framework/GLApp.h"
 
 #include <filesystem>
+#include <set>
 
 void FrameRecorder::record(GLApp& app)
 {
-    std::map<long long, bool> wanted;
+    std::set<long long> wanted;
     for (double t : options.times)
-        wanted[options.frameAt(t)] = true;
-    const long long last = wanted.rbegin()->first;
+        wanted.insert(options.frameAt(t));
+    const long long last = *wanted.rbegin();
     for (long long frame = 0; frame <= last; ++frame) {
         HostClock::advance();
         app.update();

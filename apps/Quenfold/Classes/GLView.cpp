@@ -2,7 +2,6 @@
 
 #include "framework/GLApp.h"
 
-#include <GLES2/gl2ext.h>
 
 #include <cstdlib>
 
@@ -75,11 +74,6 @@ bool GLView::open()
         return fail("cannot make the context current");
     HostSurface::setCurrent(this);
     return true;
-}
-
-void GLView::renderbufferStorage()
-{
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8_OES, kWidth, kHeight);
 }
 
 void GLView::present()

@@ -24,7 +24,6 @@ public:
     // Calls app.update() every 1/60 s and routes input until the window closes.
     void run(GLApp& app);
 
-    void renderbufferStorage() override;
     void present() override;
 
 private:

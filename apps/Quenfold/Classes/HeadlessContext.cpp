@@ -4,7 +4,6 @@
 
 #include <EGL/eglext.h>
 #include <GLES2/gl2.h>
-#include <GLES2/gl2ext.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -84,11 +83,6 @@ void HeadlessContext::makeCurrent()
 {
     if (!eglMakeCurrent(display, surface, surface, context))
         fail("cannot make the context current");
-}
-
-void HeadlessContext::renderbufferStorage()
-{
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8_OES, kWidth, kHeight);
 }
 
 std::vector<uint8_t> HeadlessContext::readFrame(int width, int height)

@@ -21,7 +21,6 @@ public:
     const std::string& errorText() const { return error; }
     void makeCurrent();
 
-    void renderbufferStorage() override;
     void present() override {}
 
     // Pixels of the bound framebuffer, RGBA, top row first.

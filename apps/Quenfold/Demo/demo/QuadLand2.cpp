@@ -55,7 +55,8 @@ void QuadLand2::genLand()
 {
     const double x0 = static_cast<double>(gridWidth * cellSize) / -2.0;
     geometry.reset(QuadGrid::build(gridWidth, gridDepth, cellSize, static_cast<float>(x0)));
-    vell::Log::msg("Land %d", static_cast<int>(geometry->getNumVertices()));
+    if (geometry) // a grid too large for 16-bit indices is refused (and logged) by the builder
+        vell::Log::msg("Land %d", static_cast<int>(geometry->getNumVertices()));
 }
 
 void QuadLand2::updateLand()
@@ -114,6 +115,8 @@ void QuadLand2::updateLand()
 
 void QuadLand2::drawScene()
 {
+    if (!geometry)
+        return;
     reliefFactor = overheadCamera ? 3.0f : 1.0f;
     updateLand();
 

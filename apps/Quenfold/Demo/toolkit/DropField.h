@@ -42,6 +42,8 @@ public:
     void update(Move move)
     {
         float* vertices = positions();
+        if (!vertices)
+            return;
         for (size_t i = 0; i < raindrops.size(); ++i) {
             move(raindrops[i]);
             pose(raindrops[i], vertices + 9 * i);
