@@ -7,9 +7,7 @@ namespace vell {
 RenderTexture* RenderTexture::create(int width, int height, bool withDepth)
 {
     auto* texture = new RenderTexture();
-    texture->allocate(width, height, GL_RGBA, GL_UNSIGNED_BYTE, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
-                      GL_CLAMP_TO_EDGE);
-    glGenerateMipmap(GL_TEXTURE_2D);
+    texture->allocateTarget(width, height, GL_CLAMP_TO_EDGE);
 
     texture->fbo = std::make_unique<FBO>();
     texture->fbo->bind();

@@ -25,6 +25,12 @@ void Texture2D::allocate(int w, int h, GLenum format, GLenum type, GLenum minFil
         Log::error("Texture2D::create error %d", error);
 }
 
+void Texture2D::allocateTarget(int w, int h, GLenum wrap)
+{
+    allocate(w, h, GL_RGBA, GL_UNSIGNED_BYTE, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, wrap);
+    glGenerateMipmap(GL_TEXTURE_2D);
+}
+
 Texture2D* Texture2D::create(int width, int height)
 {
     auto* texture = new Texture2D();

@@ -20,6 +20,8 @@ protected:
     // Generates, sizes and binds the texture, sets its sampling and allocates level 0.
     void allocate(int w, int h, GLenum format, GLenum type, GLenum minFilter, GLenum magFilter,
                   GLenum wrap);
+    // An empty RGBA texture to render into: trilinear sampling, mipmaps generated once.
+    void allocateTarget(int w, int h, GLenum wrap);
 };
 
 } // namespace vell

@@ -11,9 +11,7 @@ BlurFilter::~BlurFilter() = default;
 BlurFilter* BlurFilter::create(int width, int height)
 {
     auto* filter = new BlurFilter();
-    filter->allocate(width, height, GL_RGBA, GL_UNSIGNED_BYTE, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
-                     GL_CLAMP_TO_EDGE);
-    glGenerateMipmap(GL_TEXTURE_2D);
+    filter->allocateTarget(width, height, GL_CLAMP_TO_EDGE);
     filter->tempTexture.reset(vell::Texture2D::create(width, height));
     vell::FBO& fbo = filter->pass.framebuffer();
     fbo.bind();

@@ -11,8 +11,7 @@ DofFilter::~DofFilter() = default;
 DofFilter* DofFilter::create(int width, int height)
 {
     auto* filter = new DofFilter();
-    filter->allocate(width, height, GL_RGBA, GL_UNSIGNED_BYTE, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_REPEAT);
-    glGenerateMipmap(GL_TEXTURE_2D);
+    filter->allocateTarget(width, height, GL_REPEAT);
     vell::FBO& fbo = filter->pass.framebuffer();
     fbo.bind();
     fbo.bindColorTexture(filter);
