@@ -1,27 +1,18 @@
 #include "demo/PinkSky.h"
 #include "demo/TarskFade.h"
 #include "demo/TriangleRain5.h"
+#include "support/ClockControl.h"
 #include "support/EffectHarness.h"
 #include "support/Golden.h"
 #include "support/HeadlessGL.h"
 #include "support/TestQuads.h"
 #include "support/TextureData.h"
 
-#include <sstream>
-
 using namespace vell;
 
 namespace {
 
 using DemoEffectsGolden = HeadlessGLTest;
-
-std::string named(const char* effect, float time)
-{
-    std::ostringstream name;
-    name.precision(2);
-    name << effect << '-' << std::fixed << time;
-    return name.str();
-}
 
 } // namespace
 
@@ -31,7 +22,7 @@ TEST_F(DemoEffectsGolden, PinkSky)
     EffectHarness harness(new PinkSky());
     for (float time : {4.0f, 10.0f, 16.0f}) {
         harness.runUntil(time);
-        EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, named("PinkSky", time)));
+        EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, frameName("PinkSky", time)));
     }
 }
 
@@ -42,7 +33,7 @@ TEST_F(DemoEffectsGolden, TriangleRain5)
     for (float time : {3.0f, 8.0f, 11.0f}) {
         rain->alpha = time > 10 ? 12 - time : 1; // the demo fades it out from 10 s to 12 s
         harness.runUntil(time);
-        EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, named("TriangleRain5", time)));
+        EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, frameName("TriangleRain5", time)));
     }
 }
 
@@ -56,6 +47,6 @@ TEST_F(DemoEffectsGolden, TarskFade)
         drawBoundTexture();
         fade.fadeColor = color;
         fade.draw();
-        EXPECT_TRUE(matchesGolden(readFrame(), 480, 320, named("TarskFade", time)));
+        EXPECT_TRUE(matchesGolden(readFrame(), 480, 320, frameName("TarskFade", time)));
     }
 }
