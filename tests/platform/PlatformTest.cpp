@@ -1,5 +1,6 @@
 #include "HostClock.h"
 #include "MusicPlayer.h"
+#include "ResourceFiles.h"
 #include "support/ScratchResources.h"
 #include "utils/Platform.h"
 
@@ -33,6 +34,16 @@ TEST_F(PlatformTest, BinaryFilesAreFoundByBaseNameOnly)
         free(bytes);
     }
     EXPECT_EQ(osLoadBinaryFile("missing.dat"), nullptr);
+}
+
+TEST(ResourceNames, NamesWithoutAFileResolveToNothing)
+{
+    // Dropping the directory part of "sub/.." must not leave "..", the parent of the resources.
+    for (const char* name : {"..", "sub/..", "", ".", "sub/"})
+        EXPECT_EQ(ResourceFiles::binaryPath(name), "") << name;
+    EXPECT_EQ(ResourceFiles::binaryPath("sub/../font.dat"), ResourceFiles::directory() + "/font.dat");
+    for (const char* name : {"a/..", ".", "./"})
+        EXPECT_EQ(ResourceFiles::textPath(name), "") << name;
 }
 
 TEST_F(PlatformTest, TextFilesKeepTheirDirectory)
