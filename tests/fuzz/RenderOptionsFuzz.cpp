@@ -1,0 +1,46 @@
+// The command line of quenfold-render (arguments separated by NUL bytes): an
+// accepted one is complete and in range, a refused one says why.
+#include "FuzzSupport.h"
+#include "RenderOptions.h"
+
+#include <set>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::vector<std::string> args{"quenfold-render"};
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find('\0', start), text.size());
+        args.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    std::vector<const char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(a.c_str());
+
+    RenderOptions options;
+    std::string error;
+    if (!options.parse(static_cast<int>(argv.size()), argv.data(), &error)) {
+        FUZZ_CHECK(!error.empty());
+        return 0;
+    }
+    FUZZ_CHECK(error.empty());
+    FUZZ_CHECK(options.fps >= 1 && options.fps <= RenderOptions::kMaxFps);
+    if (options.mode == RenderOptions::Mode::List) {
+        FUZZ_CHECK(options.times.empty() && options.outDir.empty());
+        return 0;
+    }
+    FUZZ_CHECK(!options.times.empty() && !options.outDir.empty());
+    std::set<std::string> names;
+    for (size_t i = 0; i < options.times.size(); ++i) {
+        const double t = options.times[i];
+        FUZZ_CHECK(t >= 0 && t <= RenderOptions::kMaxTime);
+        FUZZ_CHECK(i == 0 || options.times[i - 1] < t);
+        FUZZ_CHECK(options.frameAt(t) >= 0 && options.frameAt(t) <= RenderOptions::kMaxTime * options.fps);
+        // A shared name is allowed only for times on the same frame.
+        if (!names.insert(options.fileName(t)).second)
+            FUZZ_CHECK(options.frameAt(options.times[i - 1]) == options.frameAt(t));
+    }
+    return 0;
+}
