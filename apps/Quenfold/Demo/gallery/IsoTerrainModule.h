@@ -1,0 +1,20 @@
+#pragma once
+
+#include "toolkit/IsoSurface.h"
+
+// A block of rock, 2 x 2 x 10 units, bored along z by a rough tunnel that winds
+// round a helix of radius 0.5 (one turn per 2 pi of world z). Blocks placed end
+// to end continue the same helix. The roughness comes from random(), so the
+// rock is the same in every run that builds its blocks in the same order.
+class IsoTerrainModule : public IsoSurface {
+public:
+    IsoTerrainModule();
+
+    // 1 in the rock, -1 in the tunnel and in the outer 5 % of the box.
+    float findValue(vell::vec3& p) override;
+
+    void setPosition(const vell::vec3& p) { position = p; }
+    vell::vec3 getPosition() const { return position; }
+
+    vell::vec3 position; // world offset of the block
+};
