@@ -6,6 +6,7 @@
 #include "support/Golden.h"
 #include "support/HeadlessGL.h"
 
+#include <cstdlib>
 #include <string>
 
 using IsoTerrainTest = HeadlessGLTest;
@@ -13,6 +14,7 @@ using IsoTerrainTest = HeadlessGLTest;
 TEST_F(IsoTerrainTest, SplashFrameThenBuildFrameThenFlight)
 {
     ASSERT_NE(EffectFactory::getInstance()->find("IsoTerrain"), nullptr);
+    srandom(1); // the rock of a fresh process
     auto* terrain = new IsoTerrain();
     EffectHarness harness(terrain);
 

@@ -45,6 +45,21 @@ void GeometryBuilder::add(const std::string& name, const vec2& v)
         texCoords.push_back(v);
 }
 
+void GeometryBuilder::addVertex(const vec3& position, const vec3& normal, const vec2& texCoord)
+{
+    positions.push_back(position);
+    normals.push_back(normal);
+    texCoords.push_back(texCoord);
+}
+
+void GeometryBuilder::reserve(size_t vertices, size_t indexCount)
+{
+    positions.reserve(vertices);
+    normals.reserve(vertices);
+    texCoords.reserve(vertices);
+    indices.reserve(indexCount);
+}
+
 void GeometryBuilder::addPoint(int a) { indices.push_back(static_cast<uint16_t>(a)); }
 
 void GeometryBuilder::addLine(int a, int b)

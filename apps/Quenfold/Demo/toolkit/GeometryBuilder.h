@@ -15,6 +15,10 @@ public:
     // Other names are ignored.
     void add(const std::string& name, const vell::vec3& v);
     void add(const std::string& name, const vell::vec2& v);
+    // One vertex of "position", "normal" and "texCoord0", without name lookups.
+    void addVertex(const vell::vec3& position, const vell::vec3& normal, const vell::vec2& texCoord);
+    // Room for this many vertices (position, normal, texCoord0) and indices.
+    void reserve(size_t vertices, size_t indexCount);
 
     void addPoint(int a);
     void addLine(int a, int b);

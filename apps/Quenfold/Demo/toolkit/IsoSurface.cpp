@@ -15,6 +15,15 @@ namespace {
 const int kEdgeCorners[12][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6},
                                  {6, 7}, {7, 4}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
 
+// Triangles of each case.
+const std::array<unsigned char, 256> kTriangleCount = [] {
+    std::array<unsigned char, 256> count{};
+    for (int c = 0; c < 256; ++c)
+        while (count[c] < 5 && TriangleConnectionTable[c][3 * count[c]] >= 0)
+            ++count[c];
+    return count;
+}();
+
 } // namespace
 
 IsoSurface::IsoSurface(int nx_, int ny_, int nz_, float sizeX_, float sizeY_, float sizeZ_)
@@ -60,6 +69,7 @@ void IsoSurface::initGrid()
 
 void IsoSurface::update(float time)
 {
+    // x outermost, z innermost: the order a field drawing random numbers sees.
     for (int x = 0; x < nx; ++x)
         for (int y = 0; y < ny; ++y)
             for (int z = 0; z < nz; ++z) {
@@ -67,13 +77,15 @@ void IsoSurface::update(float time)
                 p.value = findValue(p.position);
             }
 
-    auto value = [this](int x, int y, int z) { return points[x + nx * (y + ny * z)].value; };
-    for (int x = 1; x < nx - 1; ++x)
+    const int sy = nx, sz = nx * ny; // index steps along y and z
+    for (int z = 1; z < nz - 1; ++z)
         for (int y = 1; y < ny - 1; ++y)
-            for (int z = 1; z < nz - 1; ++z)
-                points[x + nx * (y + ny * z)].normal =
-                    vec3(value(x - 1, y, z) - value(x + 1, y, z), value(x, y - 1, z) - value(x, y + 1, z),
-                         value(x, y, z - 1) - value(x, y, z + 1));
+            for (int x = 1; x < nx - 1; ++x) {
+                const int i = x + nx * (y + ny * z);
+                points[i].normal = vec3(points[i - 1].value - points[i + 1].value,
+                                        points[i - sy].value - points[i + sy].value,
+                                        points[i - sz].value - points[i + sz].value);
+            }
     rebuild();
 }
 
@@ -82,6 +94,13 @@ void IsoSurface::rebuild()
     geometry.reset();
     builder.reset();
     full = false;
+    // Size the lists once for the whole surface.
+    size_t triangles = 0;
+    for (const auto& corner : cells)
+        triangles += kTriangleCount[caseIndex(corner)];
+    const size_t vertices = std::min<size_t>(3 * triangles, kMaxVertices);
+    builder.reserve(vertices, vertices);
+
     for (int x = 0; x < nx - 1; ++x)
         for (int y = 0; y < ny - 1; ++y)
             for (int z = 0; z < nz - 1; ++z)
@@ -89,15 +108,21 @@ void IsoSurface::rebuild()
     geometry.reset(builder.build(vell::Geometry::TRIANGLES));
 }
 
+int IsoSurface::caseIndex(const std::array<TGridPoint*, 8>& corner) const
+{
+    int index = 0;
+    for (int i = 0; i < 8; ++i)
+        if (corner[i]->value > isoLevel)
+            index |= 1 << i;
+    return index;
+}
+
 void IsoSurface::marchCube(int x, int y, int z)
 {
     if (x < 0 || y < 0 || z < 0 || x >= nx - 1 || y >= ny - 1 || z >= nz - 1)
         return;
     const std::array<TGridPoint*, 8>& corner = cells[x + (nx - 1) * (y + (ny - 1) * z)];
-    int cubeIndex = 0;
-    for (int i = 0; i < 8; ++i)
-        if (corner[i]->value > isoLevel)
-            cubeIndex |= 1 << i;
+    const int cubeIndex = caseIndex(corner);
     const int edgeMask = CubeEdgeFlags[cubeIndex];
     if (edgeMask == 0)
         return;
@@ -118,12 +143,10 @@ void IsoSurface::marchCube(int x, int y, int z)
         }
         const TVect* v[3] = {&edgeVertex[row[3 * t]], &edgeVertex[row[3 * t + 1]], &edgeVertex[row[3 * t + 2]]};
         const vec3 n = vell::cross(v[1]->position - v[0]->position, v[2]->position - v[0]->position);
-        for (const TVect* vertex : v) {
-            builder.add("position", vertex->position);
-            builder.add("normal", n);
-            builder.add("texCoord0", vec2(static_cast<float>(static_cast<double>(vertex->normal.x) * 0.5 + 0.5),
-                                          static_cast<float>(static_cast<double>(vertex->normal.y) * 0.5 + 0.5)));
-        }
+        for (const TVect* vertex : v)
+            builder.addVertex(vertex->position, n,
+                              vec2(static_cast<float>(static_cast<double>(vertex->normal.x) * 0.5 + 0.5),
+                                   static_cast<float>(static_cast<double>(vertex->normal.y) * 0.5 + 0.5)));
         builder.addTriangle(static_cast<int>(k), static_cast<int>(k + 1), static_cast<int>(k + 2));
         k += 3;
     }

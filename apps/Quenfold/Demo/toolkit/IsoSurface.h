@@ -60,5 +60,8 @@ public:
     float sizeX, sizeY, sizeZ;
 
 private:
+    // Bit i set when corner i lies above isoLevel.
+    int caseIndex(const std::array<TGridPoint*, 8>& corner) const;
+
     bool full = false; // this build reached kMaxVertices
 };
