@@ -1,0 +1,39 @@
+#include "Playback.h"
+
+#include "HostClock.h"
+#include "MusicPlayer.h"
+#include "utils/Timer.h"
+
+#include <algorithm>
+
+Playback::~Playback()
+{
+    if (isPaused())
+        togglePause();
+}
+
+bool Playback::isPaused() const
+{
+    return HostClock::isPaused();
+}
+
+void Playback::togglePause()
+{
+    const bool pause = !isPaused();
+    if (pause)
+        HostClock::pause();
+    else
+        HostClock::resume();
+    if (music)
+        MusicPlayer::setPaused(pause);
+}
+
+void Playback::seekBy(float seconds)
+{
+    vell::Timer* timer = vell::Timer::getInstance();
+    const float now = timer->getTime();
+    const float target = std::max(0.0f, now + seconds);
+    timer->setTimeShift(timer->getTimeShift() + (target - now));
+    if (music)
+        MusicPlayer::seek(target);
+}
