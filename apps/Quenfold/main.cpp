@@ -1,6 +1,7 @@
 // Quenfold in a desktop window.
 #include "LaunchOptions.h"
 #include "QuenfoldAppDelegate.h"
+#include "ResourceFiles.h"
 #include "graphics/Shader.h"
 
 #include <cstdio>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
         printf("%s\n", LaunchOptions::usage());
         return 0;
     }
+    ResourceFiles::logDirectory();
     // Development aid: shaders re-read their files while the program runs.
     const char* reload = getenv("QUENFOLD_SHADER_RELOAD");
     vell::Shader::setReloadAll(reload && strcmp(reload, "1") == 0);

@@ -1,5 +1,7 @@
 #include "GLView.h"
 
+#include "PresentedColour.h"
+
 #include <cstdlib>
 
 namespace {
@@ -75,9 +77,12 @@ bool GLView::open()
 
 void GLView::present()
 {
-    if (overlay)
-        overlay();
-    letterbox.capture();
+    {
+        PresentedColour source(PresentedColour::boundRenderbuffer());
+        if (overlay)
+            overlay();
+        letterbox.capture();
+    }
     SDL_GL_MakeCurrent(window, presentContext);
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(window, &w, &h);

@@ -31,9 +31,8 @@ void Playback::togglePause()
 void Playback::seekBy(float seconds)
 {
     vell::Timer* timer = vell::Timer::getInstance();
-    const float now = timer->getTime();
-    const float target = std::max(0.0f, now + seconds);
-    timer->setTimeShift(timer->getTimeShift() + (target - now));
+    const float target = std::max(0.0f, timer->getTime() + seconds);
+    timer->setTimeShift(target - timer->getElapsedTime());
     if (music)
         MusicPlayer::seek(target);
 }

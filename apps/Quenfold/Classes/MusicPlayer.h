@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// The process's one music player: each play() replaces whatever plays.
+class MusicPlayer {
+public:
+    // Starts the file at startSeconds, after stopping and freeing the previous
+    // music; false with the reason in *reason when it cannot.
+    static bool play(const std::string& path, double startSeconds, std::string* reason);
+    // Position of the current music in seconds; negative when none plays.
+    static double position();
+    // Holds or continues the current music.
+    static void setPaused(bool paused);
+    // Moves the current music to seconds, starting it again if it has ended;
+    // a paused music stays paused. False when there is none or it cannot move.
+    static bool seek(double seconds);
+};
