@@ -71,7 +71,7 @@ shows 240 2 $bar || fail "a double click did not show the bar (pixel $(pixel 240
 
 click 30 16 # the back button
 sleep 0.5
-shows 457 50 $mark || fail "back did not show the list (pixel $(pixel 457 50))"
+shows 447 59 $mark || fail "back did not show the list (pixel $(pixel 447 59))"
 
 click 150 50 # the first row's name
 sleep 1
