@@ -187,10 +187,10 @@ void QuenfoldAppDelegate::drawOverlay()
         return;
     OverlayState saved;
     canvas->begin();
-    if (barShown) {
-        const char* title = glScreen ? (glScreen->effectName() ? glScreen->effectName() : "") : root.title();
-        NavigationBar::draw(*canvas, title, glScreen ? root.title() : nullptr);
-    }
+    if (barShown && glScreen) // back to the list; the title names an effect run alone
+        NavigationBar::draw(*canvas, glScreen->effectName() ? glScreen->effectName() : "", root.title());
+    else if (barShown)
+        NavigationBar::draw(*canvas, root.title(), nullptr);
     if (helpShown)
         drawHelp();
     canvas->end();
