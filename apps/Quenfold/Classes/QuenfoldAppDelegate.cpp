@@ -19,6 +19,8 @@ QuenfoldAppDelegate::QuenfoldAppDelegate(const LaunchOptions& launchOptions) : o
 QuenfoldAppDelegate::~QuenfoldAppDelegate()
 {
     glScreen.reset(); // GL objects go while the window's context is current
+    pendingScreen.reset();
+    transition.reset();
     table.reset();
     canvas.reset();
 }
@@ -38,6 +40,7 @@ int QuenfoldAppDelegate::run()
             glScreen->drawView();
         else
             table->update();
+        changeScreen();
         window.pace();
     }
     return 0;
@@ -52,6 +55,7 @@ bool QuenfoldAppDelegate::didFinishLaunching()
     canvas = std::make_unique<Canvas>(HostSurface::kWidth, HostSurface::kHeight);
     table = std::make_unique<TableView>(root, *canvas);
     table->init();
+    transition = std::make_unique<ScreenTransition>();
     window.setOverlay([this] { drawOverlay(); });
 
     const EffectFactory::EffectInfo* effect = nullptr;
@@ -72,6 +76,15 @@ void QuenfoldAppDelegate::popToList()
 {
     glScreen.reset(); // freeGLApp
     navigationBar.setHidden(false);
+}
+
+void QuenfoldAppDelegate::changeScreen()
+{
+    if (pendingScreen)
+        push(std::move(pendingScreen));
+    if (pendingBack && glScreen)
+        popToList();
+    pendingBack = false;
 }
 
 bool QuenfoldAppDelegate::handleEvent(const SDL_Event& e)
@@ -166,13 +179,13 @@ void QuenfoldAppDelegate::mouseUp(int x, int y)
 {
     if (touchOnBar) {
         if (glScreen && NavigationBar::backButtonContains(x, y))
-            popToList();
+            pendingBack = true;
         return;
     }
     if (glScreen) {
         glScreen->touchesEnded(x, y, 1);
     } else if (std::unique_ptr<GLViewController> screen = root.touchesEnded(x, y)) {
-        push(std::move(screen));
+        pendingScreen = std::move(screen);
     }
 }
 
@@ -183,7 +196,9 @@ void QuenfoldAppDelegate::drawOverlay()
         FrameCapture::captureToPhotoAlbum();
     }
     const bool barShown = !glScreen || !navigationBar.isHidden();
-    if (!barShown && !helpShown)
+    const double now = HostClock::unpaused();
+    const bool leaving = pendingScreen || pendingBack;
+    if (!barShown && !helpShown && !leaving && !transition->isRunning(now))
         return;
     OverlayState saved;
     canvas->begin();
@@ -194,6 +209,10 @@ void QuenfoldAppDelegate::drawOverlay()
     if (helpShown)
         drawHelp();
     canvas->end();
+    if (leaving)
+        transition->start(pendingScreen != nullptr, now);
+    else if (transition->isRunning(now))
+        transition->draw(now);
 }
 
 void QuenfoldAppDelegate::drawHelp()

@@ -4,6 +4,7 @@
 #include "LaunchOptions.h"
 #include "NavigationBar.h"
 #include "RootViewController.h"
+#include "ScreenTransition.h"
 
 #include <SDL.h>
 
@@ -29,6 +30,9 @@ private:
     bool didFinishLaunching();
     void push(std::unique_ptr<GLViewController> screen);
     void popToList();
+    // Screen changes asked for by input happen after the next frame, which
+    // the slide keeps as the screen being left.
+    void changeScreen();
     bool handleEvent(const SDL_Event& event); // false when the user quits
     void keyDown(const SDL_KeyboardEvent& key);
     void mouseDown(int x, int y);
@@ -42,6 +46,9 @@ private:
     std::unique_ptr<Canvas> canvas;
     RootViewController root;
     std::unique_ptr<TableView> table;
+    std::unique_ptr<ScreenTransition> transition;
+    std::unique_ptr<GLViewController> pendingScreen; // pushed after the next frame
+    bool pendingBack = false;
     std::unique_ptr<GLViewController> glScreen; // the one GL screen, while shown
     NavigationBar navigationBar;
     bool mouseIsDown = false;
