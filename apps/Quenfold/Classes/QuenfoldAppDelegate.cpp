@@ -9,10 +9,17 @@
 #include "toolkit/Canvas.h"
 #include "utils/Timer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 using vell::vec4;
+
+namespace {
+
+constexpr double kNoticeSeconds = 1.5;
+
+} // namespace
 
 QuenfoldAppDelegate::QuenfoldAppDelegate(const LaunchOptions& launchOptions) : options(launchOptions) {}
 
@@ -191,14 +198,16 @@ void QuenfoldAppDelegate::mouseUp(int x, int y)
 
 void QuenfoldAppDelegate::drawOverlay()
 {
+    const double now = HostClock::unpaused();
     if (capturePending) {
         capturePending = false;
-        FrameCapture::captureToPhotoAlbum();
+        notice = FrameCapture::captureToPhotoAlbum() ? "Frame saved" : "The frame could not be saved";
+        noticeUntil = now + kNoticeSeconds;
     }
     const bool barShown = !glScreen || !navigationBar.isHidden();
-    const double now = HostClock::unpaused();
+    const bool noticeShown = now < noticeUntil;
     const bool leaving = pendingScreen || pendingBack;
-    if (!barShown && !helpShown && !leaving && !transition->isRunning(now))
+    if (!barShown && !helpShown && !noticeShown && !leaving && !transition->isRunning(now))
         return;
     OverlayState saved;
     canvas->begin();
@@ -208,6 +217,8 @@ void QuenfoldAppDelegate::drawOverlay()
         NavigationBar::draw(*canvas, root.title(), nullptr);
     if (helpShown)
         drawHelp();
+    if (noticeShown)
+        drawNotice(now);
     canvas->end();
     if (leaving)
         transition->start(pendingScreen != nullptr, now);
@@ -231,4 +242,15 @@ void QuenfoldAppDelegate::drawHelp()
     canvas->printText(6, HostSurface::kHeight - 39, "Space pause  Left/Right seek  F5 shaders  F12 capture");
     canvas->fillStyle(vec4(1, 0.85f, 0.4f, 1));
     canvas->printText(6, HostSurface::kHeight - 21, rate);
+}
+
+void QuenfoldAppDelegate::drawNotice(double now)
+{
+    const float fade = static_cast<float>(std::min(1.0, (noticeUntil - now) / 0.3)); // fades at the end
+    const float w = canvas->textWidth(notice) + 24;
+    const float x = (HostSurface::kWidth - w) / 2;
+    canvas->fillStyle(vec4(0.05f, 0.06f, 0.08f, 0.75f * fade));
+    canvas->fillRect(x, 140, w, 30);
+    canvas->fillStyle(vec4(1, 1, 1, fade));
+    canvas->printText(static_cast<int>(x) + 12, 145, notice);
 }

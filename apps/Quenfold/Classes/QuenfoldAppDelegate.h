@@ -9,6 +9,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <string>
 
 class Canvas;
 class GLViewController;
@@ -40,6 +41,7 @@ private:
     void mouseUp(int x, int y);
     void drawOverlay();
     void drawHelp();
+    void drawNotice(double now);
 
     LaunchOptions options;
     GLView window;
@@ -55,4 +57,6 @@ private:
     bool touchOnBar = false;   // the press went to the navigation bar
     bool capturePending = false;
     bool helpShown = false;
+    std::string notice;      // a short line after a capture, shown for a while
+    double noticeUntil = 0;  // unpaused clock
 };
