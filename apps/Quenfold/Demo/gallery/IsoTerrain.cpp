@@ -2,13 +2,11 @@
 
 #include "framework/EffectFactory.h"
 #include "gallery/IsoTerrainModule.h"
-#include "geom/Geometry.h"
 #include "graphics/Overlay.h"
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
 #include "math/Mat.h"
 #include "utils/Timer.h"
-#include "utils/Utils.h"
 
 #include <GLES2/gl2.h>
 
@@ -29,16 +27,6 @@ IsoTerrain::IsoTerrain()
 
 IsoTerrain::~IsoTerrain() = default;
 
-void IsoTerrain::buildModules()
-{
-    for (int j = 0; j < 3; ++j) {
-        modules[j] = std::make_unique<IsoTerrainModule>();
-        modules[j]->setPosition(vec3(0, 0, static_cast<float>(10 * j - 20)));
-        modules[j]->update(0);
-        vell::Log::msg("Num vertices: %d", static_cast<int>(modules[j]->geometry->getNumVertices()));
-    }
-}
-
 void IsoTerrain::draw()
 {
     if (stage == 1) {
@@ -49,7 +37,8 @@ void IsoTerrain::draw()
     }
     if (stage == -1) {
         stage = 0;
-        buildModules();
+        for (int j = 0; j < 3; ++j)
+            modules[j] = IsoTerrainModule::build(vec3(0, 0, static_cast<float>(10 * j - 20)));
     }
 
     vell::Timer* timer = vell::Timer::getInstance();
@@ -73,9 +62,6 @@ void IsoTerrain::draw()
     shader->bind();
     shader->set("projectionMatrix", projection);
     shader->set("modelViewMatrix", view * mat4::translationMatrix(0, 0, 0));
-    for (const auto& module : modules) {
-        const vec3 p = module->getPosition();
-        shader->set("modelViewMatrix", view * mat4::translationMatrix(p.x, p.y, p.z));
-        module->getGeometry()->render(shader.get());
-    }
+    for (const auto& module : modules)
+        module->render(shader.get(), view);
 }

@@ -28,7 +28,4 @@ public:
     int stage; // 1: splash next, -1: build next, 0: flying
     std::unique_ptr<vell::Texture2D> splash;
     std::unique_ptr<vell::Overlay> overlay;
-
-private:
-    void buildModules();
 };
