@@ -81,6 +81,14 @@ void GeometryBuilder::addEdge(int a, int b)
     edges.push_back(static_cast<uint16_t>(b));
 }
 
+void GeometryBuilder::addQuad(int first)
+{
+    addTriangle(first, first + 1, first + 2);
+    addTriangle(first, first + 2, first + 3);
+    for (int i = 0; i < 4; ++i)
+        addEdge(first + i, first + (i + 1) % 4);
+}
+
 void GeometryBuilder::reset()
 {
     positions.clear();

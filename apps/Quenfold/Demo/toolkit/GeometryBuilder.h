@@ -24,6 +24,9 @@ public:
     void addLine(int a, int b);
     void addTriangle(int a, int b, int c);
     void addEdge(int a, int b);
+    // The quad of vertices first .. first + 3: triangles (0, 1, 2) and (0, 2, 3)
+    // and its four outline edges.
+    void addQuad(int first);
 
     unsigned int getNumIndices() const { return static_cast<unsigned int>(indices.size()); }
     void reset();
