@@ -14,16 +14,19 @@ namespace {
 // One tunnel for the whole suite: its rock takes a while to build.
 class TunnelTest : public HeadlessGLTest {
 protected:
-    static void SetUpTestSuite()
+    static void TearDownTestSuite()
     {
-        srandom(1); // the rock of a fresh process
-        tunnel = new Tunnel();
+        delete tunnel;
+        tunnel = nullptr;
     }
-    static void TearDownTestSuite() { delete tunnel; }
 
     void SetUp() override
     {
         HeadlessGLTest::SetUp();
+        if (!tunnel) { // its shaders need the context
+            srandom(1); // the rock of a fresh process
+            tunnel = new Tunnel();
+        }
         tunnel->progress = 0.3f;
         tunnel->clearColor = vec4(0, 0.3f, 0.45f, 0);
     }
