@@ -36,6 +36,8 @@ public:
     // skipped, and nothing is drawn while the metrics are unusable. Glyphs past the
     // 16384th are dropped.
     void printText(int x, int y, const std::string& text);
+    // How far printText moves the pen for text, in pixels.
+    float textWidth(const std::string& text) const;
 
     // The meshes the drawing calls emit; the caller owns them.
     vell::Geometry* rectGeometry(float x, float y, float w, float h, vell::Geometry::PrimitiveType type) const;
