@@ -57,7 +57,7 @@ std::string shortest(double t)
 const char* RenderOptions::usage()
 {
     return "usage: quenfold-render --list | (--demo | --effect NAME) --times T1,T2,... --out DIR "
-           "[--fps N]";
+           "[--fps N] [--check-gl]";
 }
 
 bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
@@ -90,6 +90,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
                 return fail("--out needs a directory");
             outDir = value;
             sawOut = true;
+        } else if (arg == "--check-gl") {
+            checkGl = true;
         } else if (arg == "--fps") {
             char* end = nullptr;
             const long n = strtol(value.c_str(), &end, 10);
@@ -104,7 +106,7 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         return fail("nothing to do: give --list, --demo or --effect NAME");
     if (mode != Mode::List && (!sawTimes || !sawOut))
         return fail("--demo and --effect need --times and --out");
-    if (mode == Mode::List && (sawTimes || sawOut))
+    if (mode == Mode::List && (sawTimes || sawOut || checkGl))
         return fail("--list takes no other arguments");
     return checkFileNames(error);
 }

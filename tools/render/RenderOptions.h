@@ -25,6 +25,7 @@ public:
     std::vector<double> times; // sorted, no duplicates
     std::string outDir;
     int fps = 60;
+    bool checkGl = false; // ends with the count of GL errors the draw calls met; any fails the run
 
 private:
     bool checkFileNames(std::string* error) const;
