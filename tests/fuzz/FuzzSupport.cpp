@@ -2,6 +2,7 @@
 
 #include "ResourceFiles.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -52,4 +53,16 @@ void fuzzPutResource(const std::string& name, const uint8_t* data, size_t size)
     FUZZ_CHECK(f != nullptr);
     FUZZ_CHECK(fwrite(data, 1, size, f) == size);
     fclose(f);
+}
+
+FuzzArguments::FuzzArguments(const char* program, const uint8_t* data, size_t size) : args{program}
+{
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find('\0', start), text.size());
+        args.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    for (const std::string& a : args)
+        pointers.push_back(a.c_str());
 }

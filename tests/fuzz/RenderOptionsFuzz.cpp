@@ -4,24 +4,14 @@
 #include "RenderOptions.h"
 
 #include <set>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::vector<std::string> args{"quenfold-render"};
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    for (size_t start = 0; start <= text.size();) {
-        const size_t end = std::min(text.find('\0', start), text.size());
-        args.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    std::vector<const char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(a.c_str());
+    const FuzzArguments args("quenfold-render", data, size);
 
     RenderOptions options;
     std::string error;
-    if (!options.parse(static_cast<int>(argv.size()), argv.data(), &error)) {
+    if (!options.parse(args.argc(), args.argv(), &error)) {
         FUZZ_CHECK(!error.empty());
         return 0;
     }
