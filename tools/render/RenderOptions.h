@@ -25,4 +25,7 @@ public:
     std::vector<double> times; // sorted, no duplicates
     std::string outDir;
     int fps = 60;
+
+private:
+    bool checkFileNames(std::string* error) const;
 };
