@@ -10,7 +10,6 @@
 #include "math/Noise.h"
 #include "toolkit/GradientBackground.h"
 #include "toolkit/Orbit.h"
-#include "utils/Timer.h"
 
 #include <GLES2/gl2.h>
 
@@ -65,7 +64,7 @@ Clouds::~Clouds() = default;
 
 void Clouds::draw()
 {
-    const double t = Timer::getInstance()->getTime();
+    const double t = advanceClock();
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     camera->setPosition(Orbit::point(t, 3, 0));

@@ -7,7 +7,6 @@
 #include "graphics/Texture2D.h"
 #include "math/Mat.h"
 #include "toolkit/Orbit.h"
-#include "utils/Timer.h"
 
 #include <GLES2/gl2.h>
 
@@ -27,7 +26,7 @@ Crystal::~Crystal() = default;
 
 void Crystal::draw()
 {
-    const double t = Timer::getInstance()->getTime();
+    const double t = advanceClock();
     glClearColor(0.3f, 0.1f, 0.3f, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);

@@ -153,9 +153,8 @@ void Crystal2::onMouseMove(int x, int y, int touchCount)
 
 void Crystal2::draw()
 {
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
+    advanceClock();
+    clearWithDepth();
     renderCubeMapScene();
     renderRefractScene();
 }

@@ -37,9 +37,7 @@ void ExampleLighting::draw()
 {
     if (!lightingShader)
         lightingShader.reset(Shader::fromFile("ExampleLightingPointLight2.glsl", false));
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
+    clearWithDepth();
 
     const double t = Timer::getInstance()->getTime();
     lightPos = vec3(0, 0, static_cast<float>(7 * std::sin(t)));

@@ -77,9 +77,7 @@ void ExampleRenderToCubeMap::draw()
     // The frame's own framebuffer, whatever its name, receives the on-screen pass.
     GLint screen = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &screen);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
+    clearWithDepth();
     const float t = Timer::getInstance()->getTime();
 
     for (int p = 0; p <= RenderCubeMap::faceCount; ++p) {

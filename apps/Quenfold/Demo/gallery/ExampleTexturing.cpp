@@ -48,9 +48,7 @@ void ExampleTexturing::onMouseDown(int x, int y, int touchCount)
 
 void ExampleTexturing::draw()
 {
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
+    clearWithDepth();
     switch (mode) {
     case BASIC:
         drawTorus("ExampleTexturingBasic.glsl", []() -> Texture* { return Texture2D::generateChecker(); });

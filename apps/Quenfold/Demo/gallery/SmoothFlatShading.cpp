@@ -6,7 +6,6 @@
 #include "math/Mat.h"
 #include "toolkit/GradientBackground.h"
 #include "toolkit/Orbit.h"
-#include "utils/Timer.h"
 #include "utils/Utils.h"
 
 #include <GLES2/gl2.h>
@@ -70,10 +69,8 @@ SmoothFlatShading::~SmoothFlatShading() = default;
 
 void SmoothFlatShading::draw()
 {
-    const double t = Timer::getInstance()->getTime();
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
+    const double t = advanceClock();
+    clearWithDepth();
     const mat4 projection = Orbit::windowProjection();
     const mat4 view = Orbit::view(t, 3, 0);
     glDisable(GL_BLEND);

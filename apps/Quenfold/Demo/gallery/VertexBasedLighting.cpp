@@ -125,6 +125,7 @@ bool VertexBasedLighting::updateTorus()
 
 void VertexBasedLighting::draw()
 {
+    advanceClock();
     updateTorus();
     drawScene();
     blurFilter->setStrength(vec2(blurAmount * 5, blurAmount * 5));
