@@ -9,16 +9,25 @@
 #include "toolkit/Canvas.h"
 #include "utils/Timer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 using vell::vec4;
+
+namespace {
+
+constexpr double kNoticeSeconds = 1.5;
+
+} // namespace
 
 QuenfoldAppDelegate::QuenfoldAppDelegate(const LaunchOptions& launchOptions) : options(launchOptions) {}
 
 QuenfoldAppDelegate::~QuenfoldAppDelegate()
 {
     glScreen.reset(); // GL objects go while the window's context is current
+    pendingScreen.reset();
+    transition.reset();
     table.reset();
     canvas.reset();
 }
@@ -38,6 +47,7 @@ int QuenfoldAppDelegate::run()
             glScreen->drawView();
         else
             table->update();
+        changeScreen();
         window.pace();
     }
     return 0;
@@ -52,6 +62,7 @@ bool QuenfoldAppDelegate::didFinishLaunching()
     canvas = std::make_unique<Canvas>(HostSurface::kWidth, HostSurface::kHeight);
     table = std::make_unique<TableView>(root, *canvas);
     table->init();
+    transition = std::make_unique<ScreenTransition>();
     window.setOverlay([this] { drawOverlay(); });
 
     const EffectFactory::EffectInfo* effect = nullptr;
@@ -72,6 +83,15 @@ void QuenfoldAppDelegate::popToList()
 {
     glScreen.reset(); // freeGLApp
     navigationBar.setHidden(false);
+}
+
+void QuenfoldAppDelegate::changeScreen()
+{
+    if (pendingScreen)
+        push(std::move(pendingScreen));
+    if (pendingBack && glScreen)
+        popToList();
+    pendingBack = false;
 }
 
 bool QuenfoldAppDelegate::handleEvent(const SDL_Event& e)
@@ -166,34 +186,44 @@ void QuenfoldAppDelegate::mouseUp(int x, int y)
 {
     if (touchOnBar) {
         if (glScreen && NavigationBar::backButtonContains(x, y))
-            popToList();
+            pendingBack = true;
         return;
     }
     if (glScreen) {
         glScreen->touchesEnded(x, y, 1);
     } else if (std::unique_ptr<GLViewController> screen = root.touchesEnded(x, y)) {
-        push(std::move(screen));
+        pendingScreen = std::move(screen);
     }
 }
 
 void QuenfoldAppDelegate::drawOverlay()
 {
+    const double now = HostClock::unpaused();
     if (capturePending) {
         capturePending = false;
-        FrameCapture::captureToPhotoAlbum();
+        notice = FrameCapture::captureToPhotoAlbum() ? "Frame saved" : "The frame could not be saved";
+        noticeUntil = now + kNoticeSeconds;
     }
     const bool barShown = !glScreen || !navigationBar.isHidden();
-    if (!barShown && !helpShown)
+    const bool noticeShown = now < noticeUntil;
+    const bool leaving = pendingScreen || pendingBack;
+    if (!barShown && !helpShown && !noticeShown && !leaving && !transition->isRunning(now))
         return;
     OverlayState saved;
     canvas->begin();
-    if (barShown) {
-        const char* title = glScreen ? (glScreen->effectName() ? glScreen->effectName() : "") : root.title();
-        NavigationBar::draw(*canvas, title, glScreen ? root.title() : nullptr);
-    }
+    if (barShown && glScreen) // back to the list; the title names an effect run alone
+        NavigationBar::draw(*canvas, glScreen->effectName() ? glScreen->effectName() : "", root.title());
+    else if (barShown)
+        NavigationBar::draw(*canvas, root.title(), nullptr);
     if (helpShown)
         drawHelp();
+    if (noticeShown)
+        drawNotice(now);
     canvas->end();
+    if (leaving)
+        transition->start(pendingScreen != nullptr, now);
+    else if (transition->isRunning(now))
+        transition->draw(now);
 }
 
 void QuenfoldAppDelegate::drawHelp()
@@ -212,4 +242,15 @@ void QuenfoldAppDelegate::drawHelp()
     canvas->printText(6, HostSurface::kHeight - 39, "Space pause  Left/Right seek  F5 shaders  F12 capture");
     canvas->fillStyle(vec4(1, 0.85f, 0.4f, 1));
     canvas->printText(6, HostSurface::kHeight - 21, rate);
+}
+
+void QuenfoldAppDelegate::drawNotice(double now)
+{
+    const float fade = static_cast<float>(std::min(1.0, (noticeUntil - now) / 0.3)); // fades at the end
+    const float w = canvas->textWidth(notice) + 24;
+    const float x = (HostSurface::kWidth - w) / 2;
+    canvas->fillStyle(vec4(0.05f, 0.06f, 0.08f, 0.75f * fade));
+    canvas->fillRect(x, 140, w, 30);
+    canvas->fillStyle(vec4(1, 1, 1, fade));
+    canvas->printText(static_cast<int>(x) + 12, 145, notice);
 }

@@ -4,10 +4,12 @@
 #include "LaunchOptions.h"
 #include "NavigationBar.h"
 #include "RootViewController.h"
+#include "ScreenTransition.h"
 
 #include <SDL.h>
 
 #include <memory>
+#include <string>
 
 class Canvas;
 class GLViewController;
@@ -29,6 +31,9 @@ private:
     bool didFinishLaunching();
     void push(std::unique_ptr<GLViewController> screen);
     void popToList();
+    // Screen changes asked for by input happen after the next frame, which
+    // the slide keeps as the screen being left.
+    void changeScreen();
     bool handleEvent(const SDL_Event& event); // false when the user quits
     void keyDown(const SDL_KeyboardEvent& key);
     void mouseDown(int x, int y);
@@ -36,16 +41,22 @@ private:
     void mouseUp(int x, int y);
     void drawOverlay();
     void drawHelp();
+    void drawNotice(double now);
 
     LaunchOptions options;
     GLView window;
     std::unique_ptr<Canvas> canvas;
     RootViewController root;
     std::unique_ptr<TableView> table;
+    std::unique_ptr<ScreenTransition> transition;
+    std::unique_ptr<GLViewController> pendingScreen; // pushed after the next frame
+    bool pendingBack = false;
     std::unique_ptr<GLViewController> glScreen; // the one GL screen, while shown
     NavigationBar navigationBar;
     bool mouseIsDown = false;
     bool touchOnBar = false;   // the press went to the navigation bar
     bool capturePending = false;
     bool helpShown = false;
+    std::string notice;      // a short line after a capture, shown for a while
+    double noticeUntil = 0;  // unpaused clock
 };
