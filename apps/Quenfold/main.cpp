@@ -1,6 +1,6 @@
 // Quenfold in a desktop window.
 #include "GLView.h"
-#include "framework/GLApp.h"
+#include "demo/Mirande.h"
 #include "graphics/Shader.h"
 
 #include <cstdio>
@@ -18,7 +18,7 @@ int main()
     const char* reload = getenv("QUENFOLD_SHADER_RELOAD");
     vell::Shader::setReloadAll(reload && strcmp(reload, "1") == 0);
 
-    GLApp app;
+    Mirande app;
     app.init();
     view.run(app);
     return 0;

@@ -1,0 +1,82 @@
+// The demo's timeline: which effects draw when, and the fields the Part pins.
+#include "anim/Anim.h"
+#include "demo/Mirande.h"
+#include "demo/Piramid.h"
+#include "demo/PinkSky.h"
+#include "demo/QuadLand2.h"
+#include "demo/TarskFade.h"
+#include "demo/TriangleRain5.h"
+#include "support/HeadlessGL.h"
+#include "utils/Timer.h"
+
+namespace {
+
+class MirandeScript : public HeadlessGLTest {
+protected:
+    // One demo per process: its fields stay bound in the animation registry.
+    static Mirande& demo()
+    {
+        static Mirande* app = [] {
+            auto* m = new Mirande();
+            m->init();
+            return m;
+        }();
+        return *app;
+    }
+
+    static void at(float time)
+    {
+        vell::Timer::getInstance()->setTime(time);
+        Anim::update();
+    }
+
+    // The effects draw() would call at time, in draw order.
+    static std::vector<Effect*> drawnAt(float time)
+    {
+        at(time);
+        std::vector<Effect*> drawn;
+        for (Effect* effect : demo().effects)
+            if (effect->enabled)
+                drawn.push_back(effect);
+        return drawn;
+    }
+};
+
+} // namespace
+
+TEST_F(MirandeScript, OpeningEffectsDrawInCreationOrder)
+{
+    Mirande& m = demo();
+    EXPECT_EQ(drawnAt(0.5f), (std::vector<Effect*>{m.quadLand2, m.tarskFade}));
+    EXPECT_EQ(drawnAt(11.5f), (std::vector<Effect*>{m.pinkSky, m.quadLand2, m.triangleRain5, m.tarskFade}));
+}
+
+TEST_F(MirandeScript, WhiteFlashFadesLinearlyThenJumpsClear)
+{
+    Mirande& m = demo();
+    at(27.4f); // halfway from white at 26.8 s to clear at 28 s
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(m.tarskFade->fadeColor[i], 0.5f, 1e-5f);
+    at(28.01f);
+    EXPECT_EQ(m.tarskFade->fadeColor.w, 0.0f);
+}
+
+TEST_F(MirandeScript, PyramidReachesTheCameraThenLeaves)
+{
+    Mirande& m = demo();
+    EXPECT_EQ(drawnAt(80.5f).size(), 3u); // landscape, pyramid, fade (the tunnel too once it exists)
+    EXPECT_FLOAT_EQ(m.piramid->pyramidZ, -0.1f);
+    EXPECT_TRUE(m.piramid->enabled);
+    at(81.01f);
+    EXPECT_FALSE(m.piramid->enabled);
+    EXPECT_FALSE(m.quadLand2->enabled);
+}
+
+TEST_F(MirandeScript, OnlyAClearFadeIsLeftAfterTheLastChange)
+{
+    Mirande& m = demo();
+    for (float time : {210.5f, 400.0f}) {
+        EXPECT_EQ(drawnAt(time), std::vector<Effect*>{m.tarskFade}) << time;
+        EXPECT_EQ(m.tarskFade->fadeColor.w, 0.0f) << time;
+    }
+}
