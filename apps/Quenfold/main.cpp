@@ -1,5 +1,6 @@
 // Quenfold in a desktop window.
 #include "GLView.h"
+#include "ResourceFiles.h"
 #include "demo/Mirande.h"
 #include "graphics/Shader.h"
 
@@ -9,6 +10,7 @@
 
 int main()
 {
+    ResourceFiles::logDirectory();
     GLView view;
     if (!view.open()) {
         fprintf(stderr, "quenfold: %s\n", view.errorText().c_str());

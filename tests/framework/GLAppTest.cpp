@@ -1,12 +1,14 @@
 #include "HeadlessContext.h"
 #include "HostClock.h"
 #include "HostSurface.h"
+#include "graphics/RenderTexture.h"
 #include "support/TestQuads.h"
 #include "support/HeadlessGL.h"
 #include "utils/Timer.h"
 
 #include <GLES2/gl2ext.h>
 
+#include <memory>
 #include <unistd.h>
 
 using GLAppTest = HeadlessGLTest;
@@ -75,6 +77,32 @@ public:
     void draw() override { glEnable(0x1234); } // GL_INVALID_ENUM
 };
 
+// Creates a render target after a GL error, as a faulty effect might.
+class ErrorThenRenderTargetApp : public GLApp {
+public:
+    void draw() override
+    {
+        glEnable(0x1234);
+        delete vell::RenderTexture::create(32, 32, true);
+    }
+};
+
+// Draws red, then begins a render target (cleared green) and never ends it.
+class LeavesATargetBoundApp : public GLApp {
+public:
+    void draw() override
+    {
+        GLApp::draw();
+        drawFlatColor(1, 0, 0, 1);
+        if (!target)
+            target.reset(vell::RenderTexture::create(480, 320, false));
+        target->begin();
+        glClearColor(0, 1, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    std::unique_ptr<vell::RenderTexture> target;
+};
+
 } // namespace
 
 TEST_F(GLAppTest, ViewportFollowsTheRenderbufferNotTheWindow)
@@ -119,6 +147,33 @@ TEST(GLAppDeathTest, GLErrorAfterDrawEndsTheProcessAsAFailureWithoutPresenting)
             app.update();
             if (counting.presented)
                 fprintf(stderr, "the faulty frame was presented\n");
+        },
+        testing::ExitedWithCode(EXIT_FAILURE), "Error: OpenGL error 1280\n$");
+}
+
+TEST_F(GLAppTest, PresentsTheMainFramebufferWhateverDrawLeftBound)
+{
+    auto* context = dynamic_cast<HeadlessContext*>(HostSurface::current());
+    ASSERT_NE(context, nullptr);
+    LeavesATargetBoundApp leaving;
+    leaving.init();
+    HostClock::advance();
+    leaving.update();
+    EXPECT_EQ(pixel(context->readPresented(), 240, 160), (std::array<uint8_t, 4>{255, 0, 0, 255}));
+    EXPECT_EQ(pixel(readFrame(), 240, 160), (std::array<uint8_t, 4>{0, 255, 0, 255}))
+        << "presenting leaves the application's binding alone";
+}
+
+TEST(GLAppDeathTest, AnErrorPendingWhenARenderTargetIsMadeIsStillFatalAtTheFrameEnd)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            dup2(2, 1);
+            HeadlessContext context;
+            ErrorThenRenderTargetApp app;
+            app.init();
+            app.update();
         },
         testing::ExitedWithCode(EXIT_FAILURE), "Error: OpenGL error 1280\n$");
 }

@@ -58,7 +58,7 @@ TEST(ShaderSource, MarkersSwitchAgainAndTextBeforeTheFirstIsDropped)
     EXPECT_TRUE(source.getAttribs().empty());
 }
 
-TEST(ShaderSource, CarriageReturnMarkersAreNotMarkers)
+TEST(ShaderSource, CarriageReturnOrByteOrderMarkMarkersAreNotMarkersAndTheLogSaysWhy)
 {
     ShaderSource source;
     const Parsed result = parse(source, "//[VERT]\r\nattribute vec3 position;\r\n//[FRAG]\r\nvoid main() {}\r\n");
@@ -66,6 +66,13 @@ TEST(ShaderSource, CarriageReturnMarkersAreNotMarkers)
     EXPECT_EQ(source.getVertexSource(), "");
     EXPECT_EQ(source.getFragmentSource(), prefix);
     EXPECT_TRUE(source.getAttribs().empty());
+    EXPECT_EQ(result.log, "ERROR: Shader::load 'test.glsl': no //[VERT] marker line found (its lines end in a "
+                          "carriage return; save it with LF line endings)\n");
+
+    const Parsed marked = parse(source, "\xEF\xBB\xBF//[VERT]\nv1\n//[FRAG]\nf1\n");
+    EXPECT_EQ(source.getVertexSource(), "");
+    EXPECT_EQ(marked.log, "ERROR: Shader::load 'test.glsl': no //[VERT] marker line found (it begins with a "
+                          "byte-order mark; save it without one)\n");
 }
 
 TEST(ShaderSource, UnsupportedTypeIsReported)

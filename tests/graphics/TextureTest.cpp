@@ -164,3 +164,16 @@ TEST_F(TextureTest, RenderTextureViewportsAndDeletion)
     EXPECT_FALSE(glIsFramebuffer(static_cast<GLuint>(bound)));
     EXPECT_FALSE(glIsRenderbuffer(static_cast<GLuint>(depthName)));
 }
+
+TEST_F(TextureTest, OnlyCreateReadsTheGLErrorRenderTargetsLeaveItPending)
+{
+    glEnable(0x1234); // GL_INVALID_ENUM
+    delete RenderTexture::create(16, 16, true);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_ENUM));
+
+    glEnable(0x1234);
+    testing::internal::CaptureStdout();
+    delete Texture2D::create(16, 16);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR: Texture2D::create error 1280\n");
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

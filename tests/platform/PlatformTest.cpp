@@ -1,4 +1,5 @@
 #include "HostClock.h"
+#include "MusicPlayer.h"
 #include "support/ScratchResources.h"
 #include "utils/Platform.h"
 
@@ -87,6 +88,70 @@ TEST_F(PlatformTest, MissingMusicLogsTheReasonAndCarriesOn)
     osPlayMp3("no-such-track.mp3", 10.5f);
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err.rfind("Failed with reason: ", 0), 0u) << err;
+}
+
+namespace {
+
+std::string bigEndian32(uint32_t v)
+{
+    return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+}
+
+// The first bytes of a PNG declaring the size; no pixel data follows.
+std::string pngHeader(uint32_t width, uint32_t height)
+{
+    return std::string("\x89PNG\r\n\x1a\n", 8) + bigEndian32(13) + "IHDR" + bigEndian32(width) +
+           bigEndian32(height) + std::string("\x08\x06\x00\x00\x00", 5) + bigEndian32(0);
+}
+
+// A JPEG whose frame header declares the size, after an APP0 segment.
+std::string jpegHeader(uint16_t width, uint16_t height)
+{
+    return std::string("\xFF\xD8\xFF\xE0\x00\x04\x00\x00\xFF\xC0\x00\x11\x08", 13) +
+           char(height >> 8) + char(height) + char(width >> 8) + char(width) + std::string(12, '\x01');
+}
+
+} // namespace
+
+TEST_F(PlatformTest, ImagesTooLargeOrUnreadableAreRefusedBeforeDecodingWithOneLine)
+{
+    put("huge.png", pngHeader(20000, 20000));
+    put("wide.png", pngHeader(8193, 1));
+    put("huge.jpg", jpegHeader(20000, 300));
+    put("limit.png", pngHeader(8192, 1)); // within the limit, but its pixels are missing
+    put("text.png", "not an image");
+    const struct {
+        const char* name;
+        const char* why;
+    } cases[] = {{"huge.png", "declares 20000x20000 pixels, more than 8192 on a side"},
+                 {"wide.png", "more than 8192"},
+                 {"huge.jpg", "declares 20000x300 pixels"},
+                 {"limit.png", "cannot be decoded"},
+                 {"text.png", "is not a readable PNG or JPEG"}};
+    for (const auto& c : cases) {
+        unsigned int w = 9, h = 9, bpp = 7;
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(osLoadImageFile(c.name, &w, &h, &bpp), nullptr) << c.name;
+        const std::string log = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(w + h, 0u) << c.name;
+        EXPECT_EQ(log.rfind("ERROR: image '" + std::string(c.name) + "' ", 0), 0u) << log;
+        EXPECT_NE(log.find(c.why), std::string::npos) << log;
+        EXPECT_EQ(log.find('\n'), log.size() - 1) << "one line: " << log;
+    }
+}
+
+TEST(PlatformMusic, EachCallRestartsTheMusicAtItsOffset)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    const std::string track = "2010-04-03.mp3";
+    if (!fs::exists(fs::path(QUENFOLD_RESOURCE_DIR) / track))
+        GTEST_SKIP() << "no music was generated";
+    osPlayMp3(track.c_str(), 10.5f);
+    EXPECT_NEAR(MusicPlayer::position(), 10.5, 0.25);
+    osPlayMp3(track.c_str(), 3.0f);
+    EXPECT_NEAR(MusicPlayer::position(), 3.0, 0.25) << "the second call starts the music again";
+    osPlayMp3("no-such-track.mp3", 0);
+    EXPECT_LT(MusicPlayer::position(), 0) << "a failed start leaves nothing playing";
 }
 
 TEST(PlatformClock, MonotonicFromAboutZero)

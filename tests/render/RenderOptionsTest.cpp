@@ -62,3 +62,26 @@ TEST(RenderOptions, BadArgumentsAreRefusedWithAReason)
         EXPECT_EQ(error.find('\n'), std::string::npos) << "one line";
     }
 }
+
+TEST(RenderOptions, TimesNamingOneFileMustShareTheFrameAndMinusZeroIsZero)
+{
+    RenderOptions o;
+    std::string error;
+    ASSERT_TRUE(parse({"--demo", "--times", "-0,1,1.001", "--out", "d"}, &o, &error)) << error;
+    EXPECT_EQ(o.fileName(o.times[0]), "demo-0.00.png");
+    EXPECT_EQ(o.frameAt(1.001), 60) << "1 and 1.001 are one frame at 60 fps, so one file is right";
+
+    struct Case {
+        std::vector<const char*> args;
+        const char* named;
+    };
+    const Case colliding[] = {
+        {{"--demo", "--times", "0.008,0.0086", "--out", "d"}, "0.008 and 0.0086"},                 // frames 0, 1
+        {{"--demo", "--times", "1.001,1.002", "--out", "d", "--fps", "1000"}, "1.001 and 1.002"}, // 1001, 1002
+    };
+    for (const Case& c : colliding) {
+        RenderOptions refused;
+        EXPECT_FALSE(parse(c.args, &refused, &error)) << c.named;
+        EXPECT_NE(error.find(c.named), std::string::npos) << error;
+    }
+}

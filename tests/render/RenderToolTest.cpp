@@ -16,9 +16,10 @@ struct ToolRun {
     std::string out; // stdout and stderr
 };
 
-ToolRun render(const std::string& args)
+// shell runs first, in the same subshell (limits, traps).
+ToolRun render(const std::string& args, const std::string& shell = "")
 {
-    const std::string command = std::string(QUENFOLD_RENDER_PATH) + " " + args + " 2>&1";
+    const std::string command = "(" + shell + "exec " + QUENFOLD_RENDER_PATH + " " + args + ") 2>&1";
     ToolRun run{-1, {}};
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -61,6 +62,8 @@ TEST_F(RenderToolTest, WritesOneFramePerRequestedTimeAndReportsTheRate)
     const std::string lastLine = run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1);
     EXPECT_TRUE(testing::internal::RE::FullMatch(lastLine, "rendered 31 frames in [0-9.]+ s \\([0-9.]+ fps\\)\n"))
         << lastLine;
+    const std::string resources = "Reading resources from " + fs::canonical(QUENFOLD_RESOURCE_DIR).string() + "\n";
+    EXPECT_NE(run.out.find(resources), std::string::npos) << run.out;
 }
 
 TEST_F(RenderToolTest, RunsAreDeterministic)
@@ -80,7 +83,8 @@ TEST_F(RenderToolTest, BadArgumentsExitTwoWithUsageAndWriteNothing)
     for (const std::string& args : std::vector<std::string>
          {"--bogus", "--demo --times -3 --out " + out, "--demo --times x --out " + out,
           "--effect NoSuchEffect --times 1 --out " + out,
-          "--demo --times 1 --out " + (dir / "plain-file" / "sub").string()}) {
+          "--demo --times 1 --out " + (dir / "plain-file" / "sub").string(),
+          "--demo --times 0.008,0.0086 --out " + out}) {
         const ToolRun run = render(args);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_NE(run.out.find("usage: quenfold-render"), std::string::npos) << args;
@@ -94,4 +98,19 @@ TEST_F(RenderToolTest, ListPrintsTheRegistryAndSucceeds)
     const ToolRun run = render("--list");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out.find("rendered"), std::string::npos);
+}
+
+TEST_F(RenderToolTest, AFailedWriteFailsTheRunAndTakesAwayWhatItMade)
+{
+    fs::create_directories(dir);
+    std::ofstream(dir / ".quenfold-render-probe") << "mine";
+    // A file size limit of one block stands in for a full disk.
+    const ToolRun run = render("--effect QuadLand2 --times 0,0.05 --out " + (dir / "a" / "b").string(),
+                               "trap '' XFSZ; ulimit -f 1; ");
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_NE(run.out.find("quenfold-render: cannot write " + (dir / "a" / "b").string() + "/QuadLand2-0.00.png: "),
+              std::string::npos) << run.out;
+    EXPECT_FALSE(fs::exists(dir / "a")) << "every level the run made is gone";
+    EXPECT_EQ(slurp(dir / ".quenfold-render-probe"), "mine");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }

@@ -58,7 +58,7 @@ void DemoRecorder::progress(long long frame, long long last, double elapsed) con
             elapsed > 0 ? (frame + 1) / elapsed : 0.0, terminal && frame != last ? "" : "\n");
 }
 
-bool DemoRecorder::run(Mirande& app, std::string* error)
+bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string* error)
 {
     std::set<long long> fieldFrames;
     if (options.fields)
@@ -93,10 +93,10 @@ bool DemoRecorder::run(Mirande& app, std::string* error)
         app.update();
         ++frames;
         if (!options.videoPath.empty() && frame >= videoFirst && frame < videoEnd &&
-            !video.write(HeadlessContext::readFrame(), error))
+            !video.write(context.readPresented(), error))
             return false;
         while (nextCue < cues.size() && options.frameAt(cues[nextCue]) == frame)
-            sheet.add(HeadlessContext::readFrame(), cues[nextCue++]);
+            sheet.add(context.readPresented(), cues[nextCue++]);
 
         const auto now = std::chrono::steady_clock::now();
         const long long framesPerSection = static_cast<long long>(kSectionSeconds * options.fps);

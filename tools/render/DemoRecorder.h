@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class HeadlessContext;
 class Mirande;
 
 // Runs the demo on the fixed-step clock for the outputs that follow it through
@@ -20,7 +21,7 @@ public:
     explicit DemoRecorder(const RenderOptions& renderOptions);
 
     // Renders frame 0 up to the last frame any output needs.
-    bool run(Mirande& app, std::string* error);
+    bool run(Mirande& app, const HeadlessContext& context, std::string* error);
 
     long long framesRendered() const { return frames; }
     // Frames per second rendered in each section of demo time.

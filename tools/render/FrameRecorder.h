@@ -8,6 +8,7 @@
 #include <vector>
 
 class GLApp;
+class HeadlessContext;
 
 // Runs an application from its first frame on the fixed-step clock and keeps
 // the frames drawn at the requested times; writes them only when all succeed.
@@ -15,8 +16,8 @@ class FrameRecorder {
 public:
     explicit FrameRecorder(const RenderOptions& renderOptions) : options(renderOptions) {}
 
-    // Renders every frame up to the last requested one.
-    void record(GLApp& app);
+    // Renders every frame up to the last requested one, keeping what is presented.
+    void record(GLApp& app, const HeadlessContext& context);
     // Writes the kept frames into the output directory; on failure removes what it wrote.
     bool write(std::string* error) const;
 

@@ -16,6 +16,8 @@ bool parseTime(const std::string& text, double* t)
     char* end = nullptr;
     errno = 0;
     *t = strtod(text.c_str(), &end);
+    if (*t == 0)
+        *t = 0; // "-0" is 0
     return errno == 0 && *end == '\0' && std::isfinite(*t) && *t >= 0 &&
            *t <= RenderOptions::kMaxTime;
 }
@@ -36,6 +38,18 @@ bool parseTimes(const std::string& list, std::vector<double>* times)
     std::sort(times->begin(), times->end());
     times->erase(std::unique(times->begin(), times->end()), times->end());
     return true;
+}
+
+// The shortest text that reads back as t.
+std::string shortest(double t)
+{
+    char text[32];
+    for (int digits = 1; digits <= 17; ++digits) {
+        snprintf(text, sizeof(text), "%.*g", digits, t);
+        if (strtod(text, nullptr) == t)
+            break;
+    }
+    return text;
 }
 
 } // namespace
@@ -122,6 +136,21 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         return fail("--demo and --effect need --times and --out");
     if (mode == Mode::List && (sawTimes || sawOut))
         return fail("--list takes no other arguments");
+    return checkFileNames(error);
+}
+
+// Two times on different frames must not share a file name.
+bool RenderOptions::checkFileNames(std::string* error) const
+{
+    for (size_t i = 1; i < times.size(); ++i) {
+        const double a = times[i - 1], b = times[i];
+        if (fileName(a) == fileName(b) && frameAt(a) != frameAt(b)) {
+            *error = "--times " + shortest(a) + " and " + shortest(b) + " fall on frames " +
+                     std::to_string(frameAt(a)) + " and " + std::to_string(frameAt(b)) +
+                     " but would both be written as " + fileName(a);
+            return false;
+        }
+    }
     return true;
 }
 

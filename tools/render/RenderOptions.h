@@ -34,4 +34,7 @@ public:
     double videoTo = kDemoLength;
     std::string contactSheetPath; // the cue frames (or those of times) in one PNG
     bool followsDemo() const { return fields || !videoPath.empty() || !contactSheetPath.empty(); }
+
+private:
+    bool checkFileNames(std::string* error) const;
 };

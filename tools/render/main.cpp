@@ -4,17 +4,18 @@
 #include "DemoRecorder.h"
 #include "FrameRecorder.h"
 #include "HeadlessContext.h"
+#include "OutputDirectory.h"
 #include "RenderOptions.h"
+#include "ResourceFiles.h"
 #include "framework/EffectApp.h"
-#include "framework/EffectFactory.h"
 #include "demo/Mirande.h"
+#include "framework/EffectFactory.h"
 #include "framework/GLApp.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 namespace fs = std::filesystem;
@@ -25,20 +26,6 @@ int badArguments(const std::string& message)
 {
     fprintf(stderr, "quenfold-render: %s\n%s\n", message.c_str(), RenderOptions::usage());
     return 2;
-}
-
-// Creates dir if needed and checks a file can be written there; *created tells
-// whether this run made it (so a failed run can take it away again).
-bool prepareOutput(const std::string& dir, bool* created)
-{
-    std::error_code ec;
-    *created = !fs::exists(dir, ec) && fs::create_directories(dir, ec);
-    const fs::path probe = fs::path(dir) / ".quenfold-render-probe";
-    const bool writable = fs::is_directory(dir, ec) && std::ofstream(probe).good();
-    fs::remove(probe, ec);
-    if (!writable && *created)
-        fs::remove(dir, ec);
-    return writable;
 }
 
 // The file's directory must exist for an output file to be written there.
@@ -54,18 +41,19 @@ int followDemo(const RenderOptions& options)
     for (const std::string* path : {&options.videoPath, &options.contactSheetPath})
         if (!path->empty() && !canWriteFile(*path))
             return badArguments("cannot write the file '" + *path + "'");
+    DemoRecorder recorder(options); // first: it may take stdout for the field lines
+    ResourceFiles::logDirectory();
     HeadlessContext context(options.fps);
     if (!context.isValid()) {
         fprintf(stderr, "quenfold-render: %s\n", context.errorText().c_str());
         return 1;
     }
     const auto start = std::chrono::steady_clock::now();
-    DemoRecorder recorder(options);
     std::string error;
     {
         Mirande app;
         app.init();
-        if (!recorder.run(app, &error)) {
+        if (!recorder.run(app, context, &error)) {
             fprintf(stderr, "quenfold-render: %s\n", error.c_str());
             return 1;
         }
@@ -103,16 +91,15 @@ int main(int argc, char** argv)
     if (options.mode == RenderOptions::Mode::Effect &&
         !(effect = factory->find(options.effectName.c_str())))
         return badArguments("unknown effect '" + options.effectName + "' (see --list)");
-    bool createdDir = false;
-    if (!prepareOutput(options.outDir, &createdDir))
+    OutputDirectory output;
+    if (!output.prepare(options.outDir))
         return badArguments("cannot write to directory '" + options.outDir + "'");
 
+    ResourceFiles::logDirectory();
     HeadlessContext context(options.fps);
     if (!context.isValid()) {
         fprintf(stderr, "quenfold-render: %s\n", context.errorText().c_str());
-        std::error_code ec;
-        if (createdDir)
-            fs::remove(options.outDir, ec);
+        output.removeCreated();
         return 1;
     }
 
@@ -121,13 +108,11 @@ int main(int argc, char** argv)
     {
         std::unique_ptr<GLApp> app(effect ? static_cast<GLApp*>(new EffectApp(effect->create())) : new Mirande());
         app->init();
-        recorder.record(*app);
+        recorder.record(*app, context);
     }
     if (!recorder.write(&error)) {
         fprintf(stderr, "quenfold-render: %s\n", error.c_str());
-        std::error_code ec;
-        if (createdDir)
-            fs::remove(options.outDir, ec);
+        output.removeCreated();
         return 1;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

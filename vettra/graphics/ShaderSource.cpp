@@ -48,6 +48,7 @@ bool ShaderSource::parse(const char* text, const std::string& fileName)
 
     const std::string source = text ? text : "";
     std::string* target = nullptr; // lines before the first marker are dropped
+    bool sawVert = false, sawFrag = false;
     int lineNumber = 0;
     size_t start = 0;
     while (start <= source.size()) {
@@ -62,8 +63,10 @@ bool ShaderSource::parse(const char* text, const std::string& fileName)
             continue;
         if (line == "//[VERT]") {
             target = &vertexSource;
+            sawVert = true;
         } else if (line == "//[FRAG]") {
             target = &fragmentSource;
+            sawFrag = true;
         } else if (target) {
             if (!scanAttribute(line, fileName, lineNumber))
                 return false;
@@ -71,7 +74,21 @@ bool ShaderSource::parse(const char* text, const std::string& fileName)
             target->append("\n");
         }
     }
+    if (!sawVert || !sawFrag)
+        reportMissingMarker(source, fileName, sawVert ? "//[FRAG]" : "//[VERT]");
     return true;
+}
+
+// Names the likely cause when a stage has no marker line.
+void ShaderSource::reportMissingMarker(const std::string& source, const std::string& fileName,
+                                       const char* marker)
+{
+    const char* hint = "";
+    if (source.find("\r\n") != std::string::npos)
+        hint = " (its lines end in a carriage return; save it with LF line endings)";
+    else if (source.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        hint = " (it begins with a byte-order mark; save it without one)";
+    Log::error("Shader::load '%s': no %s marker line found%s", fileName.c_str(), marker, hint);
 }
 
 // A line mentioning "attribute" must read exactly "attribute <type> <name>;".

@@ -24,6 +24,8 @@ public:
 
 private:
     bool scanAttribute(const std::string& line, const std::string& fileName, int lineNumber);
+    static void reportMissingMarker(const std::string& source, const std::string& fileName,
+                                    const char* marker);
 
     std::string vertexSource;
     std::string fragmentSource;

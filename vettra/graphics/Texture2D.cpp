@@ -20,10 +20,26 @@ void Texture2D::allocate(int w, int h, GLenum format, GLenum type, GLenum minFil
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLfloat>(wrap));
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(wrap));
     glTexImage2D(GL_TEXTURE_2D, 0, format, w, h, 0, format, type, nullptr);
+}
+
+namespace {
+
+// Only the plain factories read the GL error; render targets leave it for the frame check.
+void logCreateError()
+{
     const GLenum error = glGetError();
     if (error != GL_NO_ERROR)
         Log::error("Texture2D::create error %d", error);
 }
+
+void finishMipmapped()
+{
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+}
+
+} // namespace
 
 void Texture2D::allocateTarget(int w, int h, GLenum wrap)
 {
@@ -35,6 +51,7 @@ Texture2D* Texture2D::create(int width, int height)
 {
     auto* texture = new Texture2D();
     texture->allocate(width, height, GL_RGBA, GL_UNSIGNED_BYTE, GL_LINEAR, GL_NEAREST, GL_REPEAT);
+    logCreateError();
     return texture;
 }
 
@@ -44,19 +61,9 @@ Texture2D* Texture2D::createDepth(int width, int height)
     auto* texture = new Texture2D();
     texture->allocate(width, height, GL_DEPTH_COMPONENT, GL_UNSIGNED_SHORT, GL_NEAREST, GL_NEAREST,
                       GL_REPEAT);
+    logCreateError();
     return texture;
 }
-
-namespace {
-
-void finishMipmapped()
-{
-    glGenerateMipmap(GL_TEXTURE_2D);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-}
-
-} // namespace
 
 Texture2D* Texture2D::fromFile(const char* fileName, bool keepPixels)
 {

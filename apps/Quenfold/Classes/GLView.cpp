@@ -1,7 +1,7 @@
 #include "GLView.h"
 
+#include "PresentedColour.h"
 #include "framework/GLApp.h"
-
 
 #include <cstdlib>
 
@@ -78,7 +78,10 @@ bool GLView::open()
 
 void GLView::present()
 {
-    letterbox.capture();
+    {
+        PresentedColour source(PresentedColour::boundRenderbuffer());
+        letterbox.capture();
+    }
     SDL_GL_MakeCurrent(window, presentContext);
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(window, &w, &h);

@@ -1,9 +1,9 @@
 #include "HeadlessContext.h"
 
 #include "HostClock.h"
+#include "PresentedColour.h"
 
 #include <EGL/eglext.h>
-#include <GLES2/gl2.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -83,6 +83,17 @@ void HeadlessContext::makeCurrent()
 {
     if (!eglMakeCurrent(display, surface, surface, context))
         fail("cannot make the context current");
+}
+
+void HeadlessContext::present()
+{
+    presented = PresentedColour::boundRenderbuffer();
+}
+
+std::vector<uint8_t> HeadlessContext::readPresented() const
+{
+    PresentedColour source(presented);
+    return readFrame();
 }
 
 std::vector<uint8_t> HeadlessContext::readFrame(int width, int height)

@@ -3,6 +3,7 @@
 #include "HostSurface.h"
 
 #include <EGL/egl.h>
+#include <GLES2/gl2.h>
 
 #include <cstdint>
 #include <string>
@@ -21,7 +22,9 @@ public:
     const std::string& errorText() const { return error; }
     void makeCurrent();
 
-    void present() override {}
+    // Notes the presented renderbuffer; readPresented() reads it back.
+    void present() override;
+    std::vector<uint8_t> readPresented() const;
 
     // Pixels of the bound framebuffer, RGBA, top row first.
     static std::vector<uint8_t> readFrame(int width = kWidth, int height = kHeight);
@@ -32,5 +35,6 @@ private:
     EGLDisplay display = EGL_NO_DISPLAY;
     EGLSurface surface = EGL_NO_SURFACE;
     EGLContext context = EGL_NO_CONTEXT;
+    GLuint presented = 0;
     std::string error;
 };

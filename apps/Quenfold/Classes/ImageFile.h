@@ -7,9 +7,13 @@
 // PNG files of frames: RGBA pixels, top row first.
 class ImageFile {
 public:
-    // Writes an opaque RGB image (alpha is dropped); false on failure.
+    // Writes an opaque RGB image (alpha is dropped). On failure removes what it
+    // wrote, puts the reason in *reason and returns false.
     static bool writePng(const std::string& path, const std::vector<uint8_t>& rgba, int width,
-                            int height);
+                         int height, std::string* reason = nullptr);
     // Reads a PNG or JPEG as RGBA (not premultiplied); false on failure.
     static bool read(const std::string& path, std::vector<uint8_t>* rgba, int* width, int* height);
+    // The size a PNG or JPEG header declares, without decoding the pixels;
+    // false when the file is neither or its header is cut short.
+    static bool declaredSize(const std::string& path, int* width, int* height);
 };

@@ -18,7 +18,7 @@ public:
     bool create();
     void destroy();
 
-    // With the application's context current: copies the bound framebuffer.
+    // With the application's context current: copies the bound framebuffer's colour.
     void capture();
     // With the presenting context current: draws into the default framebuffer.
     void draw(int drawableWidth, int drawableHeight);

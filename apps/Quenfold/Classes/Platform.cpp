@@ -1,19 +1,22 @@
-// The os... services on Linux: resources from disk, images through SDL_image,
-// music through SDL_mixer, time and presentation through the current host.
+// The os... services on Linux: resources from disk, images through ImageFile,
+// music through MusicPlayer, time and presentation through the current host.
 #include "utils/Platform.h"
 
 #include "HostClock.h"
 #include "HostSurface.h"
 #include "ImageFile.h"
+#include "MusicPlayer.h"
 #include "ResourceFiles.h"
 #include "Utf8.h"
+#include "utils/Utils.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include <GLES2/gl2.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -48,15 +51,49 @@ const char* osLoadTextFile(const char* name)
     return text.c_str();
 }
 
+namespace {
+
+// Largest image side worth decoding: what the GL takes, and never more than 8192.
+int maxImageSide()
+{
+    GLint glMax = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &glMax);
+    return glMax > 0 ? std::min(glMax, 8192) : 8192;
+}
+
+// Refuses, before decoding, an image that is not a PNG or JPEG or is too large.
+bool hasUsableSize(const std::string& path, const char* name)
+{
+    int w = 0, h = 0;
+    if (!ImageFile::declaredSize(path, &w, &h)) {
+        vell::Log::error("image '%s' is not a readable PNG or JPEG", name);
+        return false;
+    }
+    const int limit = maxImageSide();
+    if (w > limit || h > limit) {
+        vell::Log::error("image '%s' declares %dx%d pixels, more than %d on a side", name, w, h, limit);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void* osLoadImageFile(const char* name, unsigned int* width, unsigned int* height,
                       unsigned int* bitsPerPixel)
 {
     *width = 0;
     *height = 0;
+    const std::string path = ResourceFiles::textPath(name);
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec) || !hasUsableSize(path, name))
+        return nullptr;
     std::vector<unsigned char> rgba;
     int w = 0, h = 0;
-    if (!ImageFile::read(ResourceFiles::textPath(name), &rgba, &w, &h))
+    if (!ImageFile::read(path, &rgba, &w, &h)) {
+        vell::Log::error("image '%s' cannot be decoded", name);
         return nullptr;
+    }
     auto* pixels = static_cast<unsigned char*>(malloc(rgba.size()));
     if (!pixels)
         return nullptr;
@@ -72,40 +109,11 @@ void* osLoadImageFile(const char* name, unsigned int* width, unsigned int* heigh
     return pixels;
 }
 
-namespace {
-
-void logMusicFailure(const char* reason)
-{
-    fprintf(stderr, "Failed with reason: %s\n", reason);
-}
-
-} // namespace
-
 void osPlayMp3(const char* name, float startSeconds)
 {
-    static Mix_Music* music = nullptr; // kept for the rest of the process
-    if (music)
-        return;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        logMusicFailure(SDL_GetError());
-        return;
-    }
-    Mix_Init(MIX_INIT_MP3);
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
-        logMusicFailure(Mix_GetError());
-        return;
-    }
-    const std::string path = ResourceFiles::directory() + "/" + name;
-    music = Mix_LoadMUS(path.c_str());
-    if (!music) {
-        logMusicFailure(Mix_GetError());
-        Mix_CloseAudio();
-        return;
-    }
-    // The position can only be set once the music plays.
-    if (Mix_PlayMusic(music, 1) != 0 ||
-        (startSeconds != 0 && Mix_SetMusicPosition(static_cast<double>(startSeconds)) != 0))
-        logMusicFailure(Mix_GetError());
+    std::string reason;
+    if (!MusicPlayer::play(ResourceFiles::directory() + "/" + name, startSeconds, &reason))
+        fprintf(stderr, "Failed with reason: %s\n", reason.c_str());
 }
 
 float osGetTime()

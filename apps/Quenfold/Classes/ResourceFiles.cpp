@@ -1,5 +1,7 @@
 #include "ResourceFiles.h"
 
+#include "utils/Utils.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,6 +35,11 @@ const std::string& ResourceFiles::directory()
     if (dir.empty())
         dir = findDirectory();
     return dir;
+}
+
+void ResourceFiles::logDirectory()
+{
+    vell::Log::msg("Reading resources from %s", directory().c_str());
 }
 
 void ResourceFiles::setDirectory(const std::string& dir)

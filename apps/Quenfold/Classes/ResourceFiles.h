@@ -8,6 +8,8 @@ class ResourceFiles {
 public:
     static const std::string& directory();
     static void setDirectory(const std::string& dir);
+    // One start-up line, so a program reading the wrong directory shows it.
+    static void logDirectory();
 
     // Binary files are found by base name and extension; the directory part is dropped.
     static std::string binaryPath(const std::string& name);
