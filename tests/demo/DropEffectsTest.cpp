@@ -52,6 +52,15 @@ TEST_F(DropEffectsTest, FieldsAreTheSameOnEveryRunAndShareTheirXYLayout)
     ASSERT_EQ(sky.drops.getGeometry()->getNumIndices(), 1800u);
     ASSERT_EQ(rain.drops.getRaindrops().size(), 600u);
 
+    // Seed 453453 draws the states -968750021, 439416189, -2075860597, -969708371,
+    // 1512296923: x, y, z, phase and spin of the first drop, in that order.
+    const TriangleRain5::Raindrop& first = rain.drops.getRaindrops()[0];
+    EXPECT_NEAR(first.position.x, -4.511094f, 1e-5f);
+    EXPECT_NEAR(first.position.y, 10.023096f, 1e-5f);
+    EXPECT_NEAR(first.position.z, 0.667042f, 1e-5f);
+    EXPECT_NEAR(first.phase, -1.418604f, 1e-5f);
+    EXPECT_NEAR(first.spin, 1.408436f, 1e-5f);
+
     for (size_t i = 0; i < 600; ++i) {
         const PinkSky::Raindrop& s = sky.drops.getRaindrops()[i];
         const TriangleRain5::Raindrop& r = rain.drops.getRaindrops()[i];

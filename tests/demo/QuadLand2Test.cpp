@@ -1,3 +1,4 @@
+#include "HostClock.h"
 #include "demo/QuadLand2.h"
 #include "framework/EffectFactory.h"
 #include "geom/Geometry.h"
@@ -105,6 +106,38 @@ TEST_F(QuadLand2Test, FlatLookIsAWhiteGridAndTheRippleDecaysFivePercentPerFrame)
         highest = std::max(highest, std::fabs(y));
     }
     EXPECT_GT(highest, 0.3f * land->rippleAmplitude);
+}
+
+// Values worked out from the height and ripple formulas with the noise of the
+// generator's reference permutation.
+TEST_F(QuadLand2Test, RippleCentreAndOneReliefHeightAtKnownScrollAndTime)
+{
+    // Flat, at demo time 0.1 with no frame time: rows unscrolled, the ripple
+    // (amplitude 1, decayed once to 0.95) centred at (0, 0, -45).
+    land->heightScale = 0;
+    land->rippleAmplitude = 1;
+    Timer::getInstance()->setTimeShift(0.1f);
+    land->updateLand();
+    const float* centre = positions() + (4 * (15 * 30 + 15)) * 3; // column 15, row 15, corner 0
+    EXPECT_NEAR(centre[0], 0.0f, 1e-5f);
+    EXPECT_NEAR(centre[2], -45.0f, 1e-5f);
+    EXPECT_NEAR(centre[1], -0.455454f, 1e-5f) << "0.95 sin(-5 * 0.1)";
+    EXPECT_NEAR(centre[4], 0.520623f, 1e-5f) << "3.6 from the centre: 0.95 sin(3.6 * 0.3 - 0.5)";
+
+    // Relief after a 0.1 s frame: rows scrolled by 0.2, the finer octaves by 0.5.
+    Timer::getInstance()->setTimeShift(0);
+    HostClock::set(0.1);
+    Timer::getInstance()->update();
+    land->heightScale = 1;
+    land->rowScroll = 0;
+    land->updateLand();
+    EXPECT_NEAR(land->rowScroll, 0.2f, 1e-6f);
+    EXPECT_NEAR(land->detailScroll, 0.5f, 1e-6f);
+    const float* corner = positions() + (4 * (2 * 30 + 3)) * 3; // column 2, row 3 (at 2.8 cells), corner 0
+    EXPECT_NEAR(corner[0], -46.8f, 1e-4f);
+    EXPECT_NEAR(corner[2], -8.4f, 1e-4f);
+    EXPECT_NEAR(corner[1], 0.243630f, 1e-4f)
+        << "3 N(0.2, 0.3) + N(0.4, 0.66) + 0.5 N(0.6, 0.99)";
 }
 
 TEST_F(QuadLand2Test, OverheadCameraLooksDownAndTriplesTheRelief)

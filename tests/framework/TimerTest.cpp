@@ -57,6 +57,18 @@ TEST_F(TimerTest, FpsAppearsOnThe33rdUpdateTruncatedToHundredths)
     EXPECT_FLOAT_EQ(timer.getFPS(), 59.99f);
 }
 
+TEST_F(TimerTest, EachWindowOf33UpdatesStartsAfresh)
+{
+    HostClock::useFixedStep(1.0 / 64.0); // readings exact in float
+    // Window one runs from 1/64 to 33/64 s: 33 / (32/64) = 66 fps. Window two,
+    // from that reading to 66/64 s: 33 / (33/64) = 64 fps.
+    for (int update = 1; update <= 66; ++update) {
+        step();
+        const float expected = update < 33 ? 0.0f : update < 66 ? 66.0f : 64.0f;
+        ASSERT_EQ(timer.getFPS(), expected) << "update " << update;
+    }
+}
+
 TEST_F(TimerTest, ShiftMovesDemoTime)
 {
     timer.setTimeShift(-5);
@@ -66,12 +78,16 @@ TEST_F(TimerTest, ShiftMovesDemoTime)
     EXPECT_FLOAT_EQ(timer.getTime(), 1.0f / 60.0f - 5.0f);
 }
 
-TEST_F(TimerTest, SetTimeMakesGetTimeReturnIt)
+TEST_F(TimerTest, SetTimeMakesGetTimeReturnItWithoutDisturbingFrameTimes)
 {
     step();
     step();
     timer.setTime(27.4f);
     EXPECT_FLOAT_EQ(timer.getTime(), 27.4f);
+    EXPECT_EQ(timer.getFrameTime(), 0.0f) << "the jump itself takes no time";
+    step();
+    EXPECT_FLOAT_EQ(timer.getFrameTime(), 1.0f / 60.0f) << "the next frame lasts one step, not the jump";
+    EXPECT_FLOAT_EQ(timer.getTime(), 27.4f + 1.0f / 60.0f);
 }
 
 TEST_F(TimerTest, SecondUpdateInAFrameCountsTwiceAndShortensFrameTime)

@@ -32,6 +32,25 @@ TEST(Noise, ZeroAtEveryLatticePoint)
         }
 }
 
+// Values worked out from the algorithm with the reference permutation. For
+// noise(0.5): corners 0 and 1 hash to 151 and 160, so gradients 8 and 1 give
+// 0.25 * (0.75^4 * 8 * 0.5 + 0.75^4 * 1 * -0.5) = 0.2768555.
+TEST(Noise, MatchesHandWorkedValues)
+{
+    EXPECT_NEAR(noise(0.5f), 0.2768555f, 1e-6f);
+    EXPECT_NEAR(noise(1.5f), 0.1186523f, 1e-6f);
+    EXPECT_NEAR(noise(-2.3f), 0.1861215f, 1e-5f);
+
+    EXPECT_NEAR(noise(0.3f, 0.6f), -0.3523131f, 1e-5f);   // upper triangle of the cell
+    EXPECT_NEAR(noise(0.7f, 0.2f), -0.0920517f, 1e-5f);   // lower triangle
+    EXPECT_NEAR(noise(-1.6f, 2.45f), -0.3878409f, 1e-5f); // negative cell
+
+    EXPECT_NEAR(noise(0.1f, 0.2f, 0.3f), 0.7837173f, 1e-5f);      // x0 < y0 < z0
+    EXPECT_NEAR(noise(0.6f, 0.2f, 0.1f), 0.0837821f, 1e-5f);      // x0 >= y0 >= z0
+    EXPECT_NEAR(noise(-1.25f, 3.5f, 0.75f), 0.3594125f, 1e-5f);
+    EXPECT_NEAR(noise(2.2f, -0.4f, 5.9f), 0.2611416f, 1e-5f);
+}
+
 TEST(Noise, BoundedAndNotFlat)
 {
     // Lowest and highest value of 1D, 2D and 3D noise over a grid.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 // Host services. The library and the demo reach the operating system only
 // through these; each host (windowed, headless) provides them.
 
@@ -8,7 +10,8 @@ unsigned int osGetWindowWidth();
 unsigned int osGetWindowHeight();
 
 // Whole resource file, looked up by base name; malloc'd, caller frees. Null when missing.
-void* osLoadBinaryFile(const char* name);
+// Its length in bytes goes to *size when size is given.
+void* osLoadBinaryFile(const char* name, size_t* size = nullptr);
 // NUL-terminated UTF-8 text of a resource (directory part kept), or null.
 // Owned by the platform; valid until the next call.
 const char* osLoadTextFile(const char* name);

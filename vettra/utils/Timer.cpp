@@ -34,11 +34,12 @@ void Timer::update()
     }
 }
 
+// A jump of the demo time takes no frame time: currentTime stays a platform
+// reading, so the next frame lasts as long as it really did.
 void Timer::setTime(float t)
 {
     previousTime = currentTime;
     timeShift = t - elapsedTime;
-    currentTime = timeShift;
 }
 
 } // namespace vell

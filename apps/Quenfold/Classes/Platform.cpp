@@ -30,11 +30,13 @@ unsigned int osGetWindowHeight()
     return HostSurface::kHeight;
 }
 
-void* osLoadBinaryFile(const char* name)
+void* osLoadBinaryFile(const char* name, size_t* size)
 {
     std::string contents;
     if (!ResourceFiles::readFile(ResourceFiles::binaryPath(name), &contents))
         return nullptr;
+    if (size)
+        *size = contents.size();
     void* buffer = malloc(contents.empty() ? 1 : contents.size());
     if (buffer)
         memcpy(buffer, contents.data(), contents.size());

@@ -1,0 +1,198 @@
+#include "support/Golden.h"
+#include "support/HeadlessGL.h"
+#include "support/ScratchResources.h"
+#include "toolkit/Canvas.h"
+#include "toolkit/Font.h"
+
+#include "graphics/Shader.h"
+#include "graphics/Texture2D.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+using vell::Geometry;
+using vell::vec4;
+
+namespace {
+
+using Pixel = std::array<uint8_t, 4>;
+
+std::string resourceBytes(const std::string& name)
+{
+    std::ifstream in(std::string(QUENFOLD_RESOURCE_DIR) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<float> stream(const Geometry& g, const char* name, vell::DataType type)
+{
+    const vell::VertexAttrib* attrib = g.getAttrib(name, type);
+    if (!attrib || !attrib->getBuffer())
+        return {};
+    return std::vector<float>(attrib->getBuffer(), attrib->getBuffer() + attrib->getNumVertices() * attrib->getSize());
+}
+
+std::vector<uint16_t> indices(const Geometry& g)
+{
+    return std::vector<uint16_t>(g.getIndices(), g.getIndices() + g.getNumIndices());
+}
+
+class CanvasTest : public HeadlessGLTest {
+protected:
+    void SetUp() override
+    {
+        HeadlessGLTest::SetUp();
+        owned = std::make_unique<Canvas>(480, 320);
+    }
+
+    std::unique_ptr<Canvas> owned;
+    Canvas& canvas() { return *owned; }
+};
+
+} // namespace
+
+TEST_F(CanvasTest, RectanglesCoverTheirWindowPixels)
+{
+    std::unique_ptr<Geometry> whole(canvas().rectGeometry(0, 0, 480, 320, Geometry::TRIANGLES));
+    EXPECT_EQ(stream(*whole, "position", vell::VEC3), (std::vector<float>{0, 1, 0, 1, 1, 0, 1, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(indices(*whole), (std::vector<uint16_t>{0, 2, 3, 0, 1, 2}));
+    std::unique_ptr<Geometry> outline(canvas().rectGeometry(0, 0, 480, 320, Geometry::LINES));
+    EXPECT_EQ(outline->getPrimitiveType(), Geometry::LINES);
+    EXPECT_EQ(indices(*outline), (std::vector<uint16_t>{0, 1, 1, 2, 2, 3, 3, 0}));
+
+    canvas().begin();
+    canvas().fillStyle(vec4(1, 0, 0, 1));
+    canvas().fillRect(10, 20, 30, 40);
+    canvas().strokeStyle(vec4(0, 1, 0, 1));
+    canvas().strokeRect(100.5f, 100.5f, 50, 30);
+    canvas().end();
+    const auto frame = readFrame();
+    const Pixel red{255, 0, 0, 255}, green{0, 255, 0, 255}, black{0, 0, 0, 0};
+    EXPECT_EQ(pixel(frame, 10, 20), red);
+    EXPECT_EQ(pixel(frame, 39, 59), red);
+    for (auto [x, y] : {std::pair{9, 20}, {40, 20}, {10, 19}, {10, 60}})
+        EXPECT_EQ(pixel(frame, x, y), black) << x << "," << y;
+    // Lines through pixel centres: rows 100 and 130, columns 100 and 150.
+    EXPECT_EQ(pixel(frame, 125, 100), green);
+    EXPECT_EQ(pixel(frame, 125, 130), green);
+    EXPECT_EQ(pixel(frame, 100, 115), green);
+    EXPECT_EQ(pixel(frame, 150, 115), green);
+    EXPECT_EQ(pixel(frame, 125, 115), black);
+}
+
+TEST_F(CanvasTest, TextQuadsAdvanceByTheMetricsAndSampleTheirAtlasCells)
+{
+    const std::string metrics = resourceBytes("FontSupernatural.dat");
+    ASSERT_GE(metrics.size(), 128u);
+    const int penB = 10 + static_cast<signed char>(metrics[65]) + 1;
+    std::unique_ptr<Geometry> text(canvas().textGeometry(10, 20, "AB"));
+    ASSERT_EQ(text->getNumVertices(), 8u);
+    EXPECT_EQ(indices(*text), (std::vector<uint16_t>{0, 2, 3, 0, 1, 2, 4, 6, 7, 4, 5, 6}));
+    const std::vector<float> p = stream(*text, "position", vell::VEC3);
+    const std::vector<float> uv = stream(*text, "texCoord0", vell::VEC2);
+    // Rows 22 to 36 from the top of 320: canvas y from 284/320 up to 298/320.
+    const float bottom = 284 / 320.0f, top = 298 / 320.0f;
+    for (int glyph = 0; glyph < 2; ++glyph) {
+        const float left = (glyph == 0 ? 10 : penB) / 480.0f;
+        const float right = left + 16 / 480.0f;
+        const float u = glyph == 0 ? 0.0625f : 0.125f; // columns 1 and 2 of row 4
+        const std::vector<float> expectP{left, bottom, 0, right, bottom, 0, right, top, 0, left, top, 0};
+        const std::vector<float> expectUV{u, 0.3046875f, u + 0.0625f, 0.3046875f, u + 0.0625f, 0.25f, u, 0.25f};
+        for (size_t i = 0; i < 12; ++i)
+            EXPECT_FLOAT_EQ(p[glyph * 12 + i], expectP[i]) << glyph << " " << i;
+        for (size_t i = 0; i < 8; ++i)
+            EXPECT_FLOAT_EQ(uv[glyph * 8 + i], expectUV[i]) << glyph << " " << i;
+    }
+
+    // Codes without a glyph take no room; an empty string builds an empty mesh and draws nothing.
+    std::unique_ptr<Geometry> skipped(canvas().textGeometry(10, 20, "A\xC3\xA9" "B"));
+    EXPECT_EQ(stream(*skipped, "position", vell::VEC3), p);
+    std::unique_ptr<Geometry> empty(canvas().textGeometry(10, 20, ""));
+    EXPECT_EQ(empty->getNumIndices(), 0u);
+    canvas().begin();
+    canvas().printText(10, 20, "");
+    canvas().end();
+    const auto frame = readFrame();
+    EXPECT_TRUE(std::all_of(frame.begin(), frame.end(), [](uint8_t v) { return v == 0; }));
+}
+
+TEST_F(CanvasTest, BeginSetsOverlayStateAndWhiteAndEndRestoresDepthWithoutBlending)
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    canvas().fillStyle(vec4(1, 0, 0, 1));
+    canvas().strokeStyle(vec4(0, 0, 1, 0.5f));
+    canvas().begin();
+    GLint source = 0, destination = 0;
+    GLboolean depthWrites = GL_TRUE;
+    glGetIntegerv(GL_BLEND_SRC_RGB, &source);
+    glGetIntegerv(GL_BLEND_DST_RGB, &destination);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_EQ(depthWrites, GL_FALSE);
+    for (const vec4& c : {canvas().fillColor, canvas().strokeColor})
+        EXPECT_TRUE(c.x == 1 && c.y == 1 && c.z == 1 && c.w == 1);
+    canvas().end();
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_EQ(depthWrites, GL_TRUE);
+}
+
+// Half-bright red panel with a white outline, a green bar and two lines of text.
+TEST_F(CanvasTest, GoldenTextAndRectangles)
+{
+    canvas().begin();
+    canvas().fillStyle(vec4(0.8f, 0.1f, 0.2f, 0.5f));
+    canvas().fillRect(20, 20, 200, 60);
+    canvas().strokeRect(20.5f, 20.5f, 200, 60);
+    canvas().fillStyle(vec4(0.2f, 0.9f, 0.4f, 1));
+    canvas().fillRect(20, 100, 150, 10);
+    canvas().fillStyle(vec4(1, 1, 1, 1));
+    canvas().printText(30, 30, "Quenfold 60 fps");
+    canvas().fillStyle(vec4(1, 0.85f, 0.3f, 1));
+    canvas().printText(30, 52, "AaBbCc 0123456789 !?");
+    canvas().end();
+    const auto frame = readFrame();
+    // The panel at alpha 0.5 over black: 0.4 red, 0.05 green, 0.1 blue.
+    const Pixel panel = pixel(frame, 200, 75);
+    EXPECT_NEAR(panel[0], 102, 1);
+    EXPECT_NEAR(panel[1], 13, 1);
+    EXPECT_NEAR(panel[2], 25.5, 1);
+    EXPECT_TRUE(matchesGolden(frame, 480, 320, "CanvasTextAndRectangles"));
+}
+
+// Metrics that are missing or too short leave the text out; the rest still loads.
+TEST_F(CanvasTest, ShortOrMissingMetricsDrawNoText)
+{
+    ScratchResources scratch;
+    for (const char* name : {"CanvasFont.glsl", "CanvasColor.glsl", "FontSupernatural.png", "FontShader.glsl",
+                             "FontHelvetica.png"})
+        scratch.put(name, resourceBytes(name));
+    scratch.put("FontSupernatural.dat", resourceBytes("FontSupernatural.dat").substr(0, 100));
+    testing::internal::CaptureStdout();
+    Canvas shortMetrics(480, 320);
+    Font font(480, 320);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("ERROR: GlyphAdvances 'FontSupernatural.dat' holds 100 of 128 codes\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("ERROR: GlyphAdvances failed to load 'FontHelvetica.dat'\n"), std::string::npos) << log;
+    EXPECT_FALSE(font.glyphAdvances.isUsable());
+    ASSERT_TRUE(font.shader && font.shader->isValid());
+    EXPECT_EQ(font.texture->getWidth(), 256);
+
+    std::unique_ptr<Geometry> text(shortMetrics.textGeometry(10, 20, "AB"));
+    EXPECT_EQ(text->getNumIndices(), 0u);
+    shortMetrics.begin();
+    shortMetrics.printText(10, 20, "AB");
+    shortMetrics.fillRect(0, 0, 4, 4);
+    shortMetrics.end();
+    const auto frame = readFrame();
+    EXPECT_EQ(pixel(frame, 1, 1), (Pixel{255, 255, 255, 255}));
+    EXPECT_EQ(pixel(frame, 12, 28), (Pixel{0, 0, 0, 0}));
+}
