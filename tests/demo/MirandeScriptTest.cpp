@@ -1,4 +1,5 @@
 // The demo's timeline: which effects draw when, and the fields the Part pins.
+#include "HostClock.h"
 #include "anim/Anim.h"
 #include "demo/Mirande.h"
 #include "demo/Piramid.h"
@@ -79,4 +80,23 @@ TEST_F(MirandeScript, OnlyAClearFadeIsLeftAfterTheLastChange)
         EXPECT_EQ(drawnAt(time), std::vector<Effect*>{m.tarskFade}) << time;
         EXPECT_EQ(m.tarskFade->fadeColor.w, 0.0f) << time;
     }
+}
+
+TEST_F(MirandeScript, FrameEndsWithTheCanvasStateTheNextFrameStartsFrom)
+{
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    HostClock::advance();
+    demo().update();
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    GLboolean depthWrites = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    EXPECT_TRUE(depthWrites);
+    GLint source = 0, destination = 0;
+    glGetIntegerv(GL_BLEND_SRC_RGB, &source);
+    glGetIntegerv(GL_BLEND_DST_RGB, &destination);
+    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
 }

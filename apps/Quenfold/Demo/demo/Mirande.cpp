@@ -6,6 +6,7 @@
 #include "demo/QuadLand2.h"
 #include "demo/TarskFade.h"
 #include "demo/TriangleRain5.h"
+#include "toolkit/Canvas.h"
 #include "utils/Platform.h"
 #include "utils/Timer.h"
 
@@ -60,6 +61,7 @@ void Mirande::add(E** effect, void (Mirande::*script)())
 void Mirande::init()
 {
     GLApp::init();
+    canvas = new Canvas(static_cast<int>(osGetWindowWidth()), static_cast<int>(osGetWindowHeight()));
 
     add(&pinkSky, &Mirande::scriptPinkSky);
     add(&quadLand2, &Mirande::scriptQuadLand2);
@@ -85,6 +87,8 @@ void Mirande::draw()
 
 void Mirande::displayStats()
 {
+    canvas->begin();
+    canvas->end();
 }
 
 void Mirande::scriptPinkSky()

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+class Canvas;
 class Effect;
 class PinkSky;
 class Piramid;
@@ -29,6 +30,7 @@ public:
     void onMouseDown(int x, int y, int touchCount) override {}
     void onMouseUp(int x, int y, int touchCount) override {}
     void onMouseMove(int x, int y, int touchCount) override {}
+    // The empty canvas pass; the state it leaves is where the next frame starts.
     void displayStats();
 
     // Every field the script animates, in the order its keys were added.
@@ -37,6 +39,7 @@ public:
     void setFieldObserver(std::function<void()> observer) { fieldObserver = std::move(observer); }
 
     std::vector<Effect*> effects;
+    Canvas* canvas = nullptr;
     QuadLand2* quadLand2 = nullptr;
     TriangleRain5* triangleRain5 = nullptr;
     PinkSky* pinkSky = nullptr;
