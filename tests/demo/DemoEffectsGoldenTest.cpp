@@ -1,6 +1,7 @@
 #include "demo/PinkSky.h"
 #include "demo/TarskFade.h"
 #include "demo/TriangleRain5.h"
+#include "support/ClockControl.h"
 #include "support/EffectHarness.h"
 #include "support/Golden.h"
 #include "support/HeadlessGL.h"
@@ -8,21 +9,12 @@
 #include "support/TextureData.h"
 
 #include <algorithm>
-#include <sstream>
 
 using namespace vell;
 
 namespace {
 
 using DemoEffectsGolden = HeadlessGLTest;
-
-std::string named(const char* effect, float time)
-{
-    std::ostringstream name;
-    name.precision(2);
-    name << effect << '-' << std::fixed << time;
-    return name.str();
-}
 
 } // namespace
 
@@ -32,7 +24,7 @@ TEST_F(DemoEffectsGolden, PinkSky)
     EffectHarness harness(new PinkSky());
     for (float time : {4.0f, 10.0f, 16.0f}) {
         harness.runUntil(time);
-        EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, named("PinkSky", time)));
+        EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, frameName("PinkSky", time)));
     }
 }
 
@@ -44,7 +36,7 @@ TEST_F(DemoEffectsGolden, TriangleRain5)
         rain->alpha = time > 10 ? (12 - time) / 2 : 1; // the demo fades it out from 10 s to 12 s
         harness.runUntil(time);
         const std::vector<uint8_t> frame = harness.frame();
-        EXPECT_TRUE(matchesGolden(frame, 480, 320, named("TriangleRain5", time)));
+        EXPECT_TRUE(matchesGolden(frame, 480, 320, frameName("TriangleRain5", time)));
         if (time > 10) {
             // Near triangles are white; at alpha 0.5 over black they show 255 / 2.
             uint8_t brightest = 0;
@@ -66,6 +58,6 @@ TEST_F(DemoEffectsGolden, TarskFade)
         drawBoundTexture();
         fade.fadeColor = color;
         fade.draw();
-        EXPECT_TRUE(matchesGolden(readFrame(), 480, 320, named("TarskFade", time)));
+        EXPECT_TRUE(matchesGolden(readFrame(), 480, 320, frameName("TarskFade", time)));
     }
 }

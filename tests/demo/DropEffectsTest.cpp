@@ -3,6 +3,7 @@
 #include "demo/TarskFade.h"
 #include "demo/TriangleRain5.h"
 #include "math/Random.h"
+#include "support/ClockControl.h"
 #include "support/EffectHarness.h"
 #include "support/HeadlessGL.h"
 #include "support/ScratchResources.h"
@@ -28,15 +29,6 @@ void expectNear(const std::vector<float>& a, const std::vector<float>& b, float 
     for (size_t i = 0; i < a.size(); ++i)
         differing += std::abs(a[i] - b[i]) > tolerance;
     EXPECT_EQ(differing, 0u) << "of " << a.size() << " coordinates";
-}
-
-// The next draw sees a frame time of 0.
-void stopClock()
-{
-    HostClock::advance();
-    Timer::getInstance()->update();
-    Timer::getInstance()->update();
-    ASSERT_EQ(Timer::getInstance()->getFrameTime(), 0.0f);
 }
 
 } // namespace

@@ -1,10 +1,14 @@
 // Runs the headless renderer as users do.
+#include "framework/EffectFactory.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -98,6 +102,17 @@ TEST_F(RenderToolTest, ListPrintsTheRegistryAndSucceeds)
     const ToolRun run = render("--list");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out.find("rendered"), std::string::npos);
+
+    // The catalogue's head, at the same places in the tool and in this program.
+    const char* const places[] = {"LandRain", "QuadLand2", "TriangleRain4", "TriangleRain3",
+                                  "TriangleRain2", "TriangleRain", "FakeGI", "QuadLand"};
+    std::istringstream lines(run.out);
+    std::string line;
+    for (int i = 0; i < static_cast<int>(std::size(places)); ++i) {
+        std::getline(lines, line);
+        EXPECT_EQ(line, places[i]) << "place " << i;
+        EXPECT_STREQ(EffectFactory::getInstance()->getEffectName(i), places[i]) << "place " << i;
+    }
 }
 
 TEST_F(RenderToolTest, AFailedWriteFailsTheRunAndTakesAwayWhatItMade)

@@ -1,6 +1,9 @@
 #include "framework/Effect.h"
 
 #include "utils/Platform.h"
+#include "utils/Timer.h"
+
+#include <GLES2/gl2.h>
 
 unsigned int Effect::getWindowWidth() const
 {
@@ -10,4 +13,18 @@ unsigned int Effect::getWindowWidth() const
 unsigned int Effect::getWindowHeight() const
 {
     return osGetWindowHeight();
+}
+
+float Effect::advanceClock()
+{
+    vell::Timer* timer = vell::Timer::getInstance();
+    timer->update();
+    return timer->getTime();
+}
+
+void Effect::clearWithDepth()
+{
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
 }

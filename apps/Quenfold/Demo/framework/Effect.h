@@ -17,4 +17,11 @@ public:
     unsigned int getWindowHeight() const;
 
     bool enabled = false;
+
+protected:
+    // Advances the frame clock once more (a few effects do so inside their draw)
+    // and returns its time.
+    static float advanceClock();
+    // Clears colour to transparent black and depth, and turns the depth test on.
+    static void clearWithDepth();
 };

@@ -21,6 +21,25 @@ vec3 halfBase(float size, float phase)
                 static_cast<float>(size * std::sin(static_cast<double>(phase))));
 }
 
+// Half-base turning in the xz plane, apex size above the position.
+void turningCorners(const DropField::Raindrop& drop, float size, vec3 corners[3])
+{
+    const vec3 a = halfBase(size, drop.phase);
+    corners[0] = drop.position + a;
+    corners[1] = drop.position - a;
+    corners[2] = drop.position + vec3(0, size, 0);
+}
+
+// Half-base (-size cos phase, -size sin phase, 0) in the xy plane, apex 0.3 size above.
+void uprightCorners(const DropField::Raindrop& drop, float size, vec3 corners[3])
+{
+    const vec3 turned = halfBase(size, drop.phase);
+    const vec3 a(-turned.x, -turned.z, 0);
+    corners[0] = drop.position + a;
+    corners[1] = drop.position - a;
+    corners[2] = drop.position + vec3(0, size * 0.3f, 0);
+}
+
 void store(const vec3& v, float* out)
 {
     out[0] = v.x;
@@ -42,6 +61,17 @@ vec3 DropField::randomPoint(const vec3& scale, const vec3& offset)
 
 void DropField::generate(int count, int seed, const std::function<vec3()>& startPosition)
 {
+    build(count, seed, startPosition, true, turningCorners, Geometry::TRIANGLES);
+}
+
+void DropField::generateStill(int count, int seed, const std::function<vec3()>& startPosition)
+{
+    build(count, seed, startPosition, false, uprightCorners, Geometry::LINES);
+}
+
+void DropField::build(int count, int seed, const std::function<vec3()>& startPosition, bool spins,
+                      Corners corners, Geometry::PrimitiveType type)
+{
     GeometryBuilder builder;
     raindrops.clear();
     randomSeed(seed);
@@ -49,32 +79,45 @@ void DropField::generate(int count, int seed, const std::function<vec3()>& start
         Raindrop drop;
         drop.position = startPosition();
         drop.phase = static_cast<float>(randomFloat() * pi);
-        const float r = randomFloat();
-        drop.spin = r + r;
-
-        const vec3 a = halfBase(triangleSize, drop.phase);
-        builder.add("position", drop.position + a);
-        builder.add("position", drop.position - a);
-        builder.add("position", drop.position + vec3(0, triangleSize, 0));
-        builder.addTriangle(k, k + 1, k + 2);
+        if (spins) {
+            const float r = randomFloat();
+            drop.spin = r + r;
+        }
+        vec3 corner[3];
+        corners(drop, triangleSize, corner);
+        for (const vec3& c : corner)
+            builder.add("position", c);
+        if (type == Geometry::TRIANGLES)
+            builder.addTriangle(k, k + 1, k + 2);
         builder.addEdge(k, k + 1);
         builder.addEdge(k + 1, k + 2);
         builder.addEdge(k, k + 2);
         raindrops.push_back(drop);
     }
-    geometry.reset(builder.build(Geometry::TRIANGLES));
+    geometry.reset(builder.build(type));
 }
 
-void DropField::render(Shader* shader, const vec3& eye, const vec3& target, const vec4& color) const
+void DropField::render(Shader* shader, const vec3& eye, const vec3& target, const vec4& color, Parts parts,
+                       float far) const
 {
     if (!shader || !geometry)
         return;
     const float aspect = static_cast<float>(osGetWindowWidth()) / static_cast<float>(osGetWindowHeight());
     shader->bind();
-    shader->set("projectionMatrix", mat4::perspectiveMatrix(60, aspect, 0.1f, 100));
+    shader->set("projectionMatrix", mat4::perspectiveMatrix(60, aspect, 0.1f, far));
     shader->set("modelViewMatrix", mat4::lookAtMatrix(eye, vec3(0, 1, 0), target) * mat4::translationMatrix(0, 0, 0));
     shader->set("color", color);
-    geometry->render(shader);
+    if (parts & OUTLINES)
+        geometry->renderEdges(shader);
+    if (parts & FILLED)
+        geometry->render(shader);
+}
+
+void DropField::fall(Raindrop& drop, float distance, float bottom, float top)
+{
+    drop.position.y -= distance;
+    if (drop.position.y < bottom)
+        drop.position.y += top - bottom;
 }
 
 float* DropField::positions() const

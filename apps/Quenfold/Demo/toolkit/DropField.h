@@ -31,11 +31,21 @@ public:
     // Reseeds the generator and replaces the field with count drops. Per drop the
     // numbers are drawn in this order: startPosition() (x, y, z), phase, spin.
     void generate(int count, int seed, const std::function<vell::vec3()>& startPosition);
+    // A field that never moves: no spin is drawn, each triangle stands upright in
+    // the xy plane (half-base turned by the phase, apex 0.3 x size above the
+    // position) and only its outline is kept, as a line mesh.
+    void generateStill(int count, int seed, const std::function<vell::vec3()>& startPosition);
 
-    // Binds the shader with a 60 degree perspective (near 0.1, far 100) and a
-    // camera at eye looking at target, up +y, sets "color" and draws the triangles.
+    // What render draws: the filled triangles, their outlines, or outlines then fills.
+    enum Parts { FILLED = 1, OUTLINES = 2, OUTLINES_THEN_FILLED = 3 };
+
+    // Binds the shader with a 60 degree perspective (near 0.1, far plane far) and
+    // a camera at eye looking at target, up +y, sets "color" and draws the parts.
     void render(vell::Shader* shader, const vell::vec3& eye, const vell::vec3& target,
-                const vell::vec4& color) const;
+                const vell::vec4& color, Parts parts = FILLED, float far = 100) const;
+
+    // drop.position.y -= distance; below bottom it wraps up by top - bottom, once.
+    static void fall(Raindrop& drop, float distance, float bottom, float top);
 
     // move(drop) advances one drop; its three vertices are then rewritten.
     template <class Move>
@@ -52,8 +62,12 @@ public:
 
     vell::Geometry* getGeometry() const { return geometry.get(); }
     const std::vector<Raindrop>& getRaindrops() const { return raindrops; }
+    Raindrop& getRaindrop(size_t i) { return raindrops.at(i); }
 
 private:
+    using Corners = void (*)(const Raindrop& drop, float size, vell::vec3 corners[3]);
+    void build(int count, int seed, const std::function<vell::vec3()>& startPosition, bool spins,
+               Corners corners, vell::Geometry::PrimitiveType type);
     float* positions() const;
     void pose(const Raindrop& drop, float* vertices) const;
 
