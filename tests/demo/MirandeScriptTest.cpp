@@ -5,6 +5,7 @@
 #include "demo/Piramid.h"
 #include "demo/PinkSky.h"
 #include "demo/QuadLand2.h"
+#include "demo/SorvLogo3.h"
 #include "demo/TarskFade.h"
 #include "demo/TriangleRain5.h"
 #include "support/HeadlessGL.h"
@@ -71,6 +72,13 @@ TEST_F(MirandeScript, PyramidReachesTheCameraThenLeaves)
     at(81.01f);
     EXPECT_FALSE(m.piramid->enabled);
     EXPECT_FALSE(m.quadLand2->enabled);
+}
+
+TEST_F(MirandeScript, LogoPansInEasingOut)
+{
+    Mirande& m = demo();
+    at(163.1f); // halfway from 1 to 0: u = -0.5, -1 * (-0.125 + 1) + 1
+    EXPECT_NEAR(m.sorvLogo3->introPan, 0.125f, 1e-5f);
 }
 
 TEST_F(MirandeScript, OnlyAClearFadeIsLeftAfterTheLastChange)

@@ -86,8 +86,10 @@ TEST_F(DemoOutputs, FieldLinesNameEveryAnimatedFieldWithItsValueAtThatFrame)
         "QuadLand2.scrollSpeed", "QuadLand2.heightScale", "QuadLand2.cameraHeight", "QuadLand2.rippleAmplitude",
         "QuadLand2.overheadCamera", "TriangleRain5.enabled", "TriangleRain5.alpha", "Piramid.enabled",
         "Piramid.pyramidZ", "Piramid.cameraHeight", "Piramid.fillColor", "Piramid.edgeColor",
-        "Piramid.overheadCamera", "Piramid.pyramidY", "Piramid.freezeRotation", "TarskFade.enabled",
-        "TarskFade.fadeColor"};
+        "Piramid.overheadCamera", "Piramid.pyramidY", "Piramid.freezeRotation", "SorvLogo3.enabled",
+        "SorvLogo3.introPan", "SorvLogo3.musicCreditAlpha", "SorvLogo3.stage", "SorvLogo3.codeCreditAlpha",
+        "SorvLogo3.eventLogoAlpha", "SorvLogo3.cameraPosition", "SorvLogo3.cameraUp", "SorvLogo3.cameraTarget",
+        "TarskFade.enabled", "TarskFade.fadeColor"};
     const auto early = members(got[0]);
     const auto flash = members(got[1]);
     std::vector<std::string> keys;
@@ -100,6 +102,8 @@ TEST_F(DemoOutputs, FieldLinesNameEveryAnimatedFieldWithItsValueAtThatFrame)
     EXPECT_EQ(a.at("QuadLand2.enabled"), "true");
     EXPECT_EQ(a.at("TriangleRain5.enabled"), "false");
     EXPECT_EQ(a.at("QuadLand2.scrollSpeed"), "0.800000012") << "0.8f needs nine digits to read back";
+    EXPECT_EQ(a.at("SorvLogo3.stage"), "0");
+    EXPECT_EQ(a.at("SorvLogo3.cameraPosition"), "[0,0,15]"); // before its first key: as constructed
 
     EXPECT_NEAR(numbers(b.at("time"))[0], 27.4f, 1e-4f);
     EXPECT_EQ(b.at("PinkSky.enabled"), "false");

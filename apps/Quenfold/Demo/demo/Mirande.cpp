@@ -4,6 +4,7 @@
 #include "demo/PinkSky.h"
 #include "demo/Piramid.h"
 #include "demo/QuadLand2.h"
+#include "demo/SorvLogo3.h"
 #include "demo/TarskFade.h"
 #include "demo/TriangleRain5.h"
 #include "toolkit/Canvas.h"
@@ -67,6 +68,7 @@ void Mirande::init()
     add(&quadLand2, &Mirande::scriptQuadLand2);
     add(&triangleRain5, &Mirande::scriptTriangleRain5);
     add(&piramid, &Mirande::scriptPiramid);
+    add(&sorvLogo3, &Mirande::scriptSorvLogo3);
     add(&tarskFade, &Mirande::scriptTarskFade);
 
     vell::Timer::getInstance()->setTimeShift(0);
@@ -128,6 +130,25 @@ void Mirande::scriptPiramid()
     TRACK(Piramid, piramid, overheadCamera).add(60, true).add(66, false);
     TRACK(Piramid, piramid, pyramidY).add(60, 0, kLinear).add(66, -2, kLinear);
     TRACK(Piramid, piramid, freezeRotation).add(72, true);
+}
+
+void Mirande::scriptSorvLogo3()
+{
+    const float s = kLogoStart;
+    TRACK(SorvLogo3, sorvLogo3, enabled).add(s, true).add(210, false);
+    TRACK(SorvLogo3, sorvLogo3, introPan).add(s, 1, kEaseOut).add(s + 3, 0, kEaseIn);
+    TRACK(SorvLogo3, sorvLogo3, musicCreditAlpha).add(s + 2, 0, kLinear).add(s + 4, 1, kStep).add(s + 6, 0, kLinear);
+    TRACK(SorvLogo3, sorvLogo3, stage).add(s + 6, 1, kStep).add(s + 13, 2, kStep);
+    TRACK(SorvLogo3, sorvLogo3, codeCreditAlpha)
+        .add(s + 6, 0, kLinear).add(s + 8, 1, kLinear).add(s + 10.5f, 1, kLinear).add(s + 11.5f, 0, kLinear);
+    TRACK(SorvLogo3, sorvLogo3, eventLogoAlpha).add(195, 0, kLinear).add(200, 1, kLinear);
+    TRACK(SorvLogo3, sorvLogo3, cameraPosition)
+        .add(s + 6, vec3(5, 0, -12), kLinear).add(s + 13, vec3(3, 0, -6), kStep)
+        .add(s + 13, vec3(-12, 0, 11), kLinear).add(200, vec3(15, 0, 11), kLinear);
+    TRACK(SorvLogo3, sorvLogo3, cameraUp).add(s + 13, vec3(1, 0, 0), kStep);
+    TRACK(SorvLogo3, sorvLogo3, cameraTarget)
+        .add(s + 6, vec3(-5, 0, 0), kStep).add(s + 13, vec3(-5, 0, 0), kStep)
+        .add(s + 13, vec3(-14, 0, 0), kLinear).add(205, vec3(50, 0, 0), kLinear);
 }
 
 void Mirande::scriptTarskFade()

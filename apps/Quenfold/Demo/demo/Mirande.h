@@ -12,6 +12,7 @@ class Effect;
 class PinkSky;
 class Piramid;
 class QuadLand2;
+class SorvLogo3;
 class TarskFade;
 class TriangleRain5;
 
@@ -45,6 +46,7 @@ public:
     PinkSky* pinkSky = nullptr;
     Piramid* piramid = nullptr;
     TarskFade* tarskFade = nullptr;
+    SorvLogo3* sorvLogo3 = nullptr;
 
 private:
     // Creates an effect, adds its keys and appends it to the draw list.
@@ -57,6 +59,7 @@ private:
     void scriptQuadLand2();
     void scriptTriangleRain5();
     void scriptPiramid();
+    void scriptSorvLogo3();
     void scriptTarskFade();
 
     std::vector<AnimatedField> fields;
