@@ -1,27 +1,30 @@
 // Quenfold in a desktop window.
-#include "GLView.h"
+#include "LaunchOptions.h"
+#include "QuenfoldAppDelegate.h"
 #include "ResourceFiles.h"
-#include "demo/Mirande.h"
 #include "graphics/Shader.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-int main()
+int main(int argc, char** argv)
 {
-    ResourceFiles::logDirectory();
-    GLView view;
-    if (!view.open()) {
-        fprintf(stderr, "quenfold: %s\n", view.errorText().c_str());
-        return 1;
+    LaunchOptions options;
+    std::string error;
+    if (!options.parse(argc, argv, &error)) {
+        fprintf(stderr, "quenfold: %s\n%s\n", error.c_str(), LaunchOptions::usage());
+        return 2;
     }
+    if (options.help) {
+        printf("%s\n", LaunchOptions::usage());
+        return 0;
+    }
+    ResourceFiles::logDirectory();
     // Development aid: shaders re-read their files while the program runs.
     const char* reload = getenv("QUENFOLD_SHADER_RELOAD");
     vell::Shader::setReloadAll(reload && strcmp(reload, "1") == 0);
 
-    Mirande app;
-    app.init();
-    view.run(app);
-    return 0;
+    QuenfoldAppDelegate delegate(options);
+    return delegate.run();
 }

@@ -194,3 +194,22 @@ TEST_F(ShaderTest, ReloadAllSwitchCoversFileShadersOnly)
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Reloading " + name + "\n");
     EXPECT_TRUE(fromFile->isValid());
 }
+
+TEST_F(ShaderTest, ReloadNowRebuildsEachFileShaderOnceOnItsNextBind)
+{
+    const std::string name = writeShader("now.glsl", twoAttributes);
+    std::unique_ptr<Shader> older(Shader::fromFile(name.c_str(), false));
+    Shader::reloadAllNow();
+    std::unique_ptr<Shader> newer(Shader::fromFile(name.c_str(), false)); // already current
+    Shader inlineShader;
+    ASSERT_TRUE(inlineShader.load(twoAttributes));
+
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 3; ++i) {
+        older->bind();
+        newer->bind();
+        inlineShader.bind();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Reloading " + name + "\n");
+    EXPECT_TRUE(older->isValid());
+}

@@ -105,7 +105,7 @@ TEST_F(RenderToolTest, ListPrintsTheRegistryAndSucceeds)
 
     // The catalogue's head, at the same places in the tool and in this program.
     const char* const places[] = {"LandRain", "QuadLand2", "TriangleRain4", "TriangleRain3",
-                                  "TriangleRain2", "TriangleRain", "FakeGI", "QuadLand"};
+                                  "TriangleRain2", "TriangleRain", "SorvLogo2", "SorvLogo", "FakeGI", "QuadLand"};
     std::istringstream lines(run.out);
     std::string line;
     for (int i = 0; i < static_cast<int>(std::size(places)); ++i) {

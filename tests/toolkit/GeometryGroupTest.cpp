@@ -141,3 +141,20 @@ TEST(GeometryGroup, FromObjFileReadsAResourceOrLogsAndReturnsNull)
     EXPECT_EQ(GeometryGroup::fromObjFile("missing.obj"), nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR: GeomGroup::fromObjFile failed to load 'missing.obj'\n");
 }
+
+// 21845 faces fill 65535 vertices; the next face of the object would wrap, the next object starts afresh.
+TEST(GeometryGroup, AnObjectStopsAtWhatSixteenBitIndicesAddress)
+{
+    std::string text = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+    for (int i = 0; i < 21846; ++i)
+        text += "f 1 2 3\n";
+    text += "o second\nf 3 2 1\n";
+    std::string log;
+    const auto group = parse("o first\n" + text, &log);
+    EXPECT_NE(log.find("ERROR: GeometryGroup::parse drops faces past 65536 vertices, first at line 21850\n"),
+              std::string::npos)
+        << log.substr(0, 300);
+    ASSERT_EQ(group->getChildren().size(), 2u);
+    EXPECT_EQ(group->getChildren()[0]->getNumVertices(), 65535u);
+    EXPECT_EQ(group->getChildren()[1]->getNumVertices(), 3u);
+}

@@ -37,6 +37,7 @@ bool keepIfBuilt(GLuint& object, GLenum status, void (*getParam)(GLuint, GLenum,
 } // namespace
 
 bool Shader::reloadAll = false;
+int Shader::reloadGeneration = 0;
 
 void Shader::setReloadAll(bool enabled) { reloadAll = enabled; }
 
@@ -50,6 +51,7 @@ Shader* Shader::fromFile(const char* fileName, bool reload)
     Shader* shader = new Shader();
     shader->fileName = fileName;
     shader->reloadEnabled = reload;
+    shader->seenGeneration = reloadGeneration;
     if (!shader->load(text))
         Log::error("Shader::fromFile invalid code in '%s'", fileName);
     return shader;
@@ -117,10 +119,17 @@ GLuint Shader::compileProgram(GLuint& programHandle, GLuint vertex, GLuint fragm
     return programHandle;
 }
 
-// Every 12th bind of a reloading shader rebuilds it from its file.
+// Every 12th bind of a reloading shader rebuilds it from its file, and the
+// first bind after reloadAllNow().
 bool Shader::reloadDue()
 {
-    if (!(reloadEnabled || reloadAll) || fileName.empty())
+    if (fileName.empty())
+        return false;
+    if (seenGeneration != reloadGeneration) {
+        seenGeneration = reloadGeneration;
+        return true;
+    }
+    if (!(reloadEnabled || reloadAll))
         return false;
     if (bindCount++ <= 10)
         return false;

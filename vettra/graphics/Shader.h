@@ -19,6 +19,8 @@ public:
     static Shader* fromFile(const char* fileName, bool reload);
     // Makes every shader loaded from a file reload periodically, whatever its flag.
     static void setReloadAll(bool enabled);
+    // Makes every shader loaded from a file rebuild from it on its next bind.
+    static void reloadAllNow() { ++reloadGeneration; }
 
     Shader() = default;
     ~Shader();
@@ -47,6 +49,7 @@ public:
 
 private:
     static bool reloadAll;
+    static int reloadGeneration;
 
     bool reloadDue();
     GLint uniformLocation(const char* name) const;
@@ -56,6 +59,7 @@ private:
     GLuint program = 0;
     bool reloadEnabled = false;
     int bindCount = 0;
+    int seenGeneration = 0;
     std::string fileName;
     std::vector<VertexAttribDeclaration> attribs;
 };

@@ -14,6 +14,7 @@ public:
     float getFPS() const { return fps; }
     int getTotalFrameCount() const { return totalFrameCount; }
     void setTimeShift(float shift) { timeShift = shift; }
+    float getElapsedTime() const { return elapsedTime; }
     void setTime(float t);
     // Back to the state before the first update (a fresh run, for tools and tests).
     void reset() { *this = Timer(); }

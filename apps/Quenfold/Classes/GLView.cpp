@@ -1,7 +1,6 @@
 #include "GLView.h"
 
 #include "PresentedColour.h"
-#include "framework/GLApp.h"
 
 #include <cstdlib>
 
@@ -80,6 +79,8 @@ void GLView::present()
 {
     {
         PresentedColour source(PresentedColour::boundRenderbuffer());
+        if (overlay)
+            overlay();
         letterbox.capture();
     }
     SDL_GL_MakeCurrent(window, presentContext);
@@ -101,47 +102,10 @@ void GLView::toWindowPoints(int x, int y, int* px, int* py) const
     *py = static_cast<int>(SDL_clamp(sy, 0.0f, kHeight - 1.0f));
 }
 
-bool GLView::handleEvents(GLApp& app)
+void GLView::toggleFullscreen()
 {
-    SDL_Event e;
-    while (SDL_PollEvent(&e)) {
-        int x = 0, y = 0;
-        switch (e.type) {
-        case SDL_QUIT:
-            return false;
-        case SDL_KEYDOWN:
-            if (e.key.keysym.sym == SDLK_ESCAPE)
-                return false;
-            if (e.key.keysym.sym == SDLK_F11) {
-                const bool full = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
-                SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-            }
-            break;
-        case SDL_MOUSEBUTTONDOWN:
-            if (e.button.button != SDL_BUTTON_LEFT)
-                break;
-            mouseDown = true;
-            toWindowPoints(e.button.x, e.button.y, &x, &y);
-            app.onMouseDown(x, y, 1);
-            break;
-        case SDL_MOUSEMOTION:
-            if (!mouseDown)
-                break;
-            toWindowPoints(e.motion.x, e.motion.y, &x, &y);
-            app.onMouseMove(x, y, 1);
-            break;
-        case SDL_MOUSEBUTTONUP:
-            if (e.button.button != SDL_BUTTON_LEFT || !mouseDown)
-                break;
-            mouseDown = false;
-            toWindowPoints(e.button.x, e.button.y, &x, &y);
-            app.onMouseUp(x, y, 1);
-            break;
-        default:
-            break;
-        }
-    }
-    return true;
+    const bool full = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 void GLView::pace()
@@ -156,12 +120,4 @@ void GLView::pace()
     nextTick += tick;
     if (nextTick > now)
         SDL_Delay(static_cast<Uint32>((nextTick - now) * 1000 / frequency));
-}
-
-void GLView::run(GLApp& app)
-{
-    while (handleEvents(app)) {
-        app.update();
-        pace();
-    }
 }

@@ -5,12 +5,11 @@
 
 #include <SDL.h>
 
+#include <functional>
 #include <string>
 
-class GLApp;
-
 // The desktop window: an OpenGL ES 2.0 context rendering the 480x320 frame,
-// shown letterboxed in a resizable window; runs the 60 Hz frame loop.
+// shown letterboxed in a resizable window, paced at 60 Hz.
 class GLView : public HostSurface {
 public:
     GLView() = default;
@@ -21,23 +20,25 @@ public:
     bool open();
     const std::string& errorText() const { return error; }
 
-    // Calls app.update() every 1/60 s and routes input until the window closes.
-    void run(GLApp& app);
-
+    // Runs with the frame's framebuffer bound, just before each presentation.
+    void setOverlay(std::function<void()> draw) { overlay = std::move(draw); }
     void present() override;
+
+    // Window pixels to points of the 480x320 frame, clamped to it.
+    void toWindowPoints(int x, int y, int* px, int* py) const;
+    void toggleFullscreen();
+    // Waits for the next 1/60 s tick unless the display paces the frames.
+    void pace();
 
 private:
     bool fail(const std::string& what);
-    bool handleEvents(GLApp& app); // false when the user quits
-    void toWindowPoints(int x, int y, int* px, int* py) const;
-    void pace();
 
     SDL_Window* window = nullptr;
     SDL_GLContext appContext = nullptr;     // the application renders here
     SDL_GLContext presentContext = nullptr; // shares textures, draws the letterbox
     Letterbox letterbox;
     bool vsync = false;
-    bool mouseDown = false;
+    std::function<void()> overlay;
     Uint64 nextTick = 0;
     std::string error;
 };

@@ -11,7 +11,20 @@ struct ClockState {
     double offset = 0;
     bool originTaken = false;
     std::chrono::steady_clock::time_point origin;
+    bool paused = false;
+    double pausedAt = 0;    // now() when paused
+    double pausedTotal = 0; // monotonic seconds spent paused
 };
+
+double monotonic(ClockState& s)
+{
+    const auto t = std::chrono::steady_clock::now();
+    if (!s.originTaken) {
+        s.origin = t;
+        s.originTaken = true;
+    }
+    return std::chrono::duration<double>(t - s.origin).count();
+}
 
 ClockState& state()
 {
@@ -24,14 +37,43 @@ ClockState& state()
 double HostClock::now()
 {
     ClockState& s = state();
+    if (s.paused)
+        return s.pausedAt;
     if (s.fixed)
         return s.offset + static_cast<double>(s.steps) * s.step;
-    const auto t = std::chrono::steady_clock::now();
-    if (!s.originTaken) {
-        s.origin = t;
-        s.originTaken = true;
-    }
-    return std::chrono::duration<double>(t - s.origin).count();
+    return monotonic(s) - s.pausedTotal;
+}
+
+double HostClock::unpaused()
+{
+    ClockState& s = state();
+    if (s.fixed)
+        return s.offset + static_cast<double>(s.steps) * s.step;
+    return monotonic(s);
+}
+
+void HostClock::pause()
+{
+    ClockState& s = state();
+    if (s.paused)
+        return;
+    s.pausedAt = now();
+    s.paused = true;
+}
+
+void HostClock::resume()
+{
+    ClockState& s = state();
+    if (!s.paused)
+        return;
+    s.paused = false;
+    if (!s.fixed)
+        s.pausedTotal = monotonic(s) - s.pausedAt;
+}
+
+bool HostClock::isPaused()
+{
+    return state().paused;
 }
 
 void HostClock::useFixedStep(double stepSeconds)
@@ -53,7 +95,8 @@ bool HostClock::isFixed()
 
 void HostClock::advance()
 {
-    ++state().steps;
+    if (!state().paused)
+        ++state().steps;
 }
 
 void HostClock::set(double seconds)

@@ -12,4 +12,11 @@ public:
     static bool isFixed();
     static void advance();          // one fixed step
     static void set(double seconds); // fixed mode: jump to a reading
+
+    // While paused, now() holds still; after resume it goes on from there.
+    static void pause();
+    static void resume();
+    static bool isPaused();
+    // Seconds since the origin, counting paused time too.
+    static double unpaused();
 };

@@ -7,6 +7,7 @@ namespace {
 
 Mix_Music* music = nullptr;
 bool audioOpen = false;
+bool held = false; // paused by setPaused
 
 bool openAudio(std::string* reason)
 {
@@ -39,6 +40,7 @@ void stopMusic()
 bool MusicPlayer::play(const std::string& path, double startSeconds, std::string* reason)
 {
     stopMusic();
+    held = false;
     if (!openAudio(reason))
         return false;
     music = Mix_LoadMUS(path.c_str());
@@ -57,4 +59,27 @@ bool MusicPlayer::play(const std::string& path, double startSeconds, std::string
 double MusicPlayer::position()
 {
     return music && Mix_PlayingMusic() ? Mix_GetMusicPosition(music) : -1.0;
+}
+
+void MusicPlayer::setPaused(bool paused)
+{
+    held = paused;
+    if (!music)
+        return;
+    if (paused)
+        Mix_PauseMusic();
+    else
+        Mix_ResumeMusic();
+}
+
+bool MusicPlayer::seek(double seconds)
+{
+    if (!music)
+        return false;
+    if (!Mix_PlayingMusic() && Mix_PlayMusic(music, 1) != 0) // it played to its end
+        return false;
+    const bool moved = Mix_SetMusicPosition(seconds) == 0;
+    if (held)
+        Mix_PauseMusic();
+    return moved;
 }

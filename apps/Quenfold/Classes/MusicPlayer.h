@@ -10,4 +10,9 @@ public:
     static bool play(const std::string& path, double startSeconds, std::string* reason);
     // Position of the current music in seconds; negative when none plays.
     static double position();
+    // Holds or continues the current music.
+    static void setPaused(bool paused);
+    // Moves the current music to seconds, starting it again if it has ended;
+    // a paused music stays paused. False when there is none or it cannot move.
+    static bool seek(double seconds);
 };

@@ -22,9 +22,15 @@ bool EffectFactory::registerEffect(const char* name, Effect* (*create)(), int pl
 
 const char* EffectFactory::getEffectName(int index) const
 {
+    const EffectInfo* info = getEffectInfo(index);
+    return info ? info->name : nullptr;
+}
+
+const EffectFactory::EffectInfo* EffectFactory::getEffectInfo(int index) const
+{
     if (index < 0 || index >= getNumEffects())
         return nullptr;
-    return effects[static_cast<size_t>(index)].name;
+    return &effects[static_cast<size_t>(index)];
 }
 
 const EffectFactory::EffectInfo* EffectFactory::find(const char* name) const

@@ -30,6 +30,8 @@ public:
     int getNumEffects() const { return static_cast<int>(effects.size()); }
     // Null when index is out of range.
     const char* getEffectName(int index) const;
+    // Registration index, or null when out of range.
+    const EffectInfo* getEffectInfo(int index) const;
     // The registration named name, or null.
     const EffectInfo* find(const char* name) const;
     void setSelectedEffect(int index) { selectedEffect = index; }

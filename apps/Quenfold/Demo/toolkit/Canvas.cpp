@@ -75,6 +75,17 @@ void Canvas::fillRect(float x, float y, float w, float h) { drawRect(x, y, w, h,
 
 void Canvas::strokeRect(float x, float y, float w, float h) { drawRect(x, y, w, h, Geometry::LINES, strokeColor); }
 
+float Canvas::textWidth(const std::string& text) const
+{
+    float pen = 0;
+    for (const char byte : text) {
+        const int c = static_cast<signed char>(byte);
+        if (c >= 0 && glyphAdvances.isUsable())
+            pen += static_cast<float>(glyphAdvances.advance(c));
+    }
+    return pen;
+}
+
 Geometry* Canvas::textGeometry(int x, int y, const std::string& text) const
 {
     constexpr float atlasSize = 256;

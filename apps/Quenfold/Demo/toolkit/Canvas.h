@@ -35,6 +35,8 @@ public:
     // Each byte is one glyph; codes without a glyph (negative as signed bytes) are
     // skipped, and nothing is drawn while the metrics are unusable.
     void printText(int x, int y, const std::string& text);
+    // How far printText moves the pen for text, in pixels.
+    float textWidth(const std::string& text) const;
 
     // The meshes the drawing calls emit; the caller owns them.
     vell::Geometry* rectGeometry(float x, float y, float w, float h, vell::Geometry::PrimitiveType type) const;

@@ -76,6 +76,7 @@ GeometryGroup* GeometryGroup::parse(const std::string& text)
     std::vector<vec3> normals;
     bool firstObject = true;
     bool reportedBadFace = false;
+    bool reportedFullObject = false;
     int k = 0;
     for (const Line& line : lines) {
         const char c0 = line.text[0];
@@ -99,6 +100,14 @@ GeometryGroup* GeometryGroup::parse(const std::string& text)
                     vell::Log::error("GeometryGroup::parse skips faces with bad indices, first at line %d",
                                      line.number);
                 reportedBadFace = true;
+                continue;
+            }
+            // 16-bit indices address 65536 vertices; later faces of the object would wrap around.
+            if (k + 3 > 65536) {
+                if (!reportedFullObject)
+                    vell::Log::error("GeometryGroup::parse drops faces past 65536 vertices, first at line %d",
+                                     line.number);
+                reportedFullObject = true;
                 continue;
             }
             const vec3& p0 = positions[corner[0]];

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Playback.h"
+#include "framework/EffectFactory.h"
+
+#include <memory>
+
+class GLApp;
+
+// One GL screen: runs the demo, or one registered effect alone, from a fresh
+// frame clock, and routes touches to it. A double tap toggles the
+// navigation bar.
+class GLViewController {
+public:
+    static constexpr double kDoubleTapSeconds = 0.3;
+
+    // effect null: the demo.
+    explicit GLViewController(const EffectFactory::EffectInfo* effect = nullptr);
+    ~GLViewController();
+    GLViewController(const GLViewController&) = delete;
+    GLViewController& operator=(const GLViewController&) = delete;
+
+    // Creates and initialises the application (a GL context must be current).
+    void loadView();
+    // One frame, while an application exists.
+    void drawView();
+    // Destroys the application (the screen was left).
+    void freeGLApp();
+
+    // Touch-down at platform time now; true when it toggles the navigation bar.
+    bool touchesBegan(int x, int y, int touchCount, float now);
+    void touchesMoved(int x, int y, int touchCount);
+    void touchesEnded(int x, int y, int touchCount);
+
+    GLApp* application() const { return app.get(); }
+    // The effect run alone, or null for the demo.
+    const char* effectName() const { return effect ? effect->name : nullptr; }
+    Playback& playback() { return controls; }
+
+private:
+    const EffectFactory::EffectInfo* effect;
+    std::unique_ptr<GLApp> app;
+    float prevTouchTime = 0; // platform time of the previous touch-down
+    Playback controls;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// Command line of quenfold.
+class LaunchOptions {
+public:
+    // False with a message in *error when the arguments are unusable
+    // (an unknown effect name lists the registered ones).
+    bool parse(int argc, const char* const* argv, std::string* error);
+    static const char* usage();
+
+    std::string effectName; // empty: the demo
+    bool developer = false; // pause, seek, shader reload, help line
+    bool help = false;
+};

@@ -1,0 +1,38 @@
+#include "Playback.h"
+
+#include "HostClock.h"
+#include "MusicPlayer.h"
+#include "utils/Timer.h"
+
+#include <algorithm>
+
+Playback::~Playback()
+{
+    if (isPaused())
+        togglePause();
+}
+
+bool Playback::isPaused() const
+{
+    return HostClock::isPaused();
+}
+
+void Playback::togglePause()
+{
+    const bool pause = !isPaused();
+    if (pause)
+        HostClock::pause();
+    else
+        HostClock::resume();
+    if (music)
+        MusicPlayer::setPaused(pause);
+}
+
+void Playback::seekBy(float seconds)
+{
+    vell::Timer* timer = vell::Timer::getInstance();
+    const float target = std::max(0.0f, timer->getTime() + seconds);
+    timer->setTimeShift(target - timer->getElapsedTime());
+    if (music)
+        MusicPlayer::seek(target);
+}

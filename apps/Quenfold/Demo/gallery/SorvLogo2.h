@@ -1,0 +1,10 @@
+#pragma once
+
+#include "gallery/LogoInSky.h"
+
+// The logo cut by a slanted plane: polished steel on one side, glowing slices
+// on the other, under the night sky. Only reads the frame clock.
+class SorvLogo2 : public LogoInSky {
+public:
+    SorvLogo2();
+};

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Drives the windowed program on a virtual display with real input events
+# (xdotool) and reads the screen back (xwd): a double click shows the
+# navigation bar, its back button shows the list "Fx", a row runs the demo
+# again, F12 saves the frame as a PNG. The 960x640 window shows the 480x320
+# frame at twice its size, so frame point (x, y) is window pixel (2x, 2y).
+set -u
+program="$1"
+render="$2"
+for tool in xdotool xwd xvfb-run; do
+    command -v "$tool" > /dev/null || { echo "FAIL: $tool is not installed (scripts/setup)"; exit 1; }
+done
+
+if [ "${SHELL_WINDOW_INNER:-}" != 1 ]; then
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    # An unknown effect: the names, exit status 2, no window.
+    "$program" --effect NoSuchEffect > "$work/bad.txt" 2>&1
+    status=$?
+    [ $status -eq 2 ] || { echo "FAIL: unknown effect gave status $status"; exit 1; }
+    first=$("$render" --list | head -1)
+    grep -q "NoSuchEffect" "$work/bad.txt" && grep -q "$first" "$work/bad.txt" ||
+        { echo "FAIL: the error does not list the effects:"; cat "$work/bad.txt"; exit 1; }
+    SHELL_WINDOW_INNER=1 WORK="$work" FIRST="$first" \
+        xvfb-run -a -s "-screen 0 960x640x24" bash "$0" "$program" "$render"
+    exit $?
+fi
+
+export XDG_PICTURES_DIR="$WORK/pictures"
+log="$WORK/log.txt"
+"$program" > "$log" 2>&1 &
+pid=$!
+fail() { echo "FAIL: $*"; echo "--- program output"; cat "$log"; kill -TERM $pid 2>/dev/null; exit 1; }
+
+win=$(timeout 20 xdotool search --sync --name '^Quenfold$' | head -1)
+[ -n "$win" ] || fail "no window"
+xdotool windowfocus --sync "$win" 2> /dev/null
+sleep 1.5
+
+# RGB of frame point (x, y), read from a dump of the window.
+pixel() {
+    xwd -silent -id "$win" > "$WORK/shot.xwd" || return 1
+    local h
+    read -r -a h <<< "$(od -An -v -tu1 -N 100 "$WORK/shot.xwd" | tr -s ' \n' ' ')"
+    word() { echo $(( (h[$1*4] << 24) | (h[$1*4+1] << 16) | (h[$1*4+2] << 8) | h[$1*4+3] )); }
+    local header=$(word 0) order=$(word 7) bpp=$(word 11) line=$(word 12) colors=$(word 19)
+    local at=$(( header + colors * 12 + 2 * $2 * line + 2 * $1 * bpp / 8 ))
+    local b
+    read -r -a b <<< "$(od -An -v -tu1 -j $at -N 4 "$WORK/shot.xwd")"
+    if [ "$order" = 0 ]; then echo "${b[2]} ${b[1]} ${b[0]}"; else echo "${b[1]} ${b[2]} ${b[3]}"; fi
+}
+# True when frame point (x, y) shows r g b, within 4 levels.
+shows() {
+    local p
+    read -r -a p <<< "$(pixel "$1" "$2")"
+    [ ${#p[@]} -eq 3 ] || return 1
+    local d0=$(( p[0] - $3 )) d1=$(( p[1] - $4 )) d2=$(( p[2] - $5 ))
+    [ ${d0#-} -le 4 ] && [ ${d1#-} -le 4 ] && [ ${d2#-} -le 4 ]
+}
+click() { xdotool mousemove --window "$win" $(( 2 * $1 )) $(( 2 * $2 )) click 1; }
+
+# The navigation bar's top band is (0.16, 0.18, 0.24) of full scale: 41 46 61.
+bar="41 46 61"
+# A row's disclosure mark is (0.22, 0.5, 0.95): 56 128 242.
+mark="56 128 242"
+
+shows 240 2 $bar && fail "the bar shows before any tap"
+xdotool mousemove --window "$win" 480 400 click --repeat 2 --delay 120 1
+sleep 0.5
+shows 240 2 $bar || fail "a double click did not show the bar (pixel $(pixel 240 2))"
+
+click 30 16 # the back button
+sleep 0.5
+shows 447 59 $mark || fail "back did not show the list (pixel $(pixel 447 59))"
+
+click 150 50 # the first row's name
+sleep 1
+grep -qx "$FIRST" "$log" || fail "choosing the first row did not log its name"
+shows 240 2 $bar && fail "the demo screen opened with the bar shown"
+
+xdotool key --window "$win" F12
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    ls "$XDG_PICTURES_DIR"/Quenfold/*.png > /dev/null 2>&1 && break
+    sleep 0.3
+done
+shot=$(ls "$XDG_PICTURES_DIR"/Quenfold/*.png 2> /dev/null | head -1)
+[ -n "$shot" ] || fail "F12 wrote no picture"
+head -c 8 "$shot" | od -An -tx1 | grep -q "89 50 4e 47 0d 0a 1a 0a" || fail "$shot is not a PNG"
+grep -q "saved frame to $shot" "$log" || fail "the capture was not logged"
+
+kill -TERM $pid
+wait $pid
+status=$?
+cat "$log"
+[ $status -eq 0 ] || { echo "FAIL: exit status $status"; exit 1; }
+echo "1 passed, 0 failed"

@@ -1,0 +1,123 @@
+#include "FrameCapture.h"
+#include "GLViewController.h"
+#include "HostClock.h"
+#include "ImageFile.h"
+#include "framework/EffectFactory.h"
+#include "framework/GLApp.h"
+#include "support/EffectHarness.h"
+#include "support/HeadlessGL.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Points XDG_PICTURES_DIR at a fresh temporary folder for one test.
+class PicturesFolder {
+public:
+    PicturesFolder() : dir(fs::temp_directory_path() / ("quenfold-pictures-" + std::to_string(getpid())))
+    {
+        fs::remove_all(dir);
+        setenv("XDG_PICTURES_DIR", dir.c_str(), 1);
+    }
+    ~PicturesFolder()
+    {
+        unsetenv("XDG_PICTURES_DIR");
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    std::vector<fs::path> pictures() const
+    {
+        std::vector<fs::path> found;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(dir / "Quenfold", ec))
+            found.push_back(entry.path());
+        return found;
+    }
+    const fs::path dir;
+};
+
+using ShellScreensTest = HeadlessGLTest;
+
+} // namespace
+
+TEST_F(ShellScreensTest, CapturedFrameKeepsTheScreensTopRowOnTopAndNeverOverwrites)
+{
+    PicturesFolder folder;
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 160, 480, 160); // GL rows count from the bottom: this is the top half
+    glClearColor(1, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glScissor(0, 0, 480, 160);
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(FrameCapture::captureToPhotoAlbum());
+    ASSERT_TRUE(FrameCapture::captureToPhotoAlbum());
+    const std::string log = testing::internal::GetCapturedStdout();
+    const std::vector<fs::path> saved = folder.pictures();
+    ASSERT_EQ(saved.size(), 2u) << "the second capture has a file of its own";
+    EXPECT_NE(log.find("saved frame to " + saved[0].string()), std::string::npos) << log;
+
+    std::vector<uint8_t> rgba;
+    int w = 0, h = 0;
+    ASSERT_TRUE(ImageFile::read(saved[0].string(), &rgba, &w, &h));
+    ASSERT_EQ(w, 480);
+    ASSERT_EQ(h, 320);
+    for (int y : {0, 159}) // red on top
+        EXPECT_EQ(pixel(rgba, 10, y), (std::array<uint8_t, 4>{255, 0, 0, 255})) << y;
+    for (int y : {160, 319})
+        EXPECT_EQ(pixel(rgba, 470, y), (std::array<uint8_t, 4>{0, 0, 255, 255})) << y;
+}
+
+TEST_F(ShellScreensTest, CaptureIntoAnUnwritableFolderIsOneLogLine)
+{
+    PicturesFolder folder;
+    fs::create_directories(folder.dir);
+    std::ofstream(folder.dir / "Quenfold") << "a file where the folder should be";
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(FrameCapture::captureToPhotoAlbum());
+    const std::string log = testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+    EXPECT_NE(log.find("ERROR: cannot save the frame"), std::string::npos) << log;
+
+    // Without XDG_PICTURES_DIR the pictures go under the home folder.
+    unsetenv("XDG_PICTURES_DIR");
+    const char* home = getenv("HOME");
+    if (home && home[0]) {
+        EXPECT_EQ(FrameCapture::picturesDirectory(), (fs::path(home) / "Pictures" / "Quenfold").string());
+    }
+}
+
+TEST_F(ShellScreensTest, DisclosureScreenRunsTheEffectAloneAsItsHarnessDoes)
+{
+    const EffectFactory::EffectInfo* info = EffectFactory::getInstance()->find("QuadLand2");
+    ASSERT_NE(info, nullptr);
+    std::vector<uint8_t> shown;
+    {
+        GLViewController screen(info);
+        screen.loadView();
+        ASSERT_NE(screen.application(), nullptr);
+        for (int i = 0; i < 30; ++i) {
+            HostClock::advance();
+            screen.drawView();
+        }
+        shown = readFrame();
+        screen.freeGLApp();
+        EXPECT_EQ(screen.application(), nullptr);
+    }
+    EffectHarness alone(info->create());
+    alone.runFrames(30);
+    const std::vector<uint8_t> expected = alone.frame();
+    EXPECT_EQ(shown, expected);
+    EXPECT_NE(shown, std::vector<uint8_t>(shown.size(), 0)) << "the effect drew something";
+}
