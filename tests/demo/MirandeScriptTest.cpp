@@ -5,9 +5,12 @@
 #include "demo/Piramid.h"
 #include "demo/PinkSky.h"
 #include "demo/QuadLand2.h"
+#include "demo/Rings.h"
 #include "demo/SorvLogo3.h"
+#include "demo/Stars.h"
 #include "demo/TarskFade.h"
 #include "demo/TriangleRain5.h"
+#include "demo/Tunnel.h"
 #include "support/HeadlessGL.h"
 #include "utils/Timer.h"
 
@@ -66,12 +69,27 @@ TEST_F(MirandeScript, WhiteFlashFadesLinearlyThenJumpsClear)
 TEST_F(MirandeScript, PyramidReachesTheCameraThenLeaves)
 {
     Mirande& m = demo();
-    EXPECT_EQ(drawnAt(80.5f).size(), 3u); // landscape, pyramid, fade (the tunnel too once it exists)
+    EXPECT_EQ(drawnAt(80.5f), (std::vector<Effect*>{m.quadLand2, m.piramid, m.tunnel, m.tarskFade}));
     EXPECT_FLOAT_EQ(m.piramid->pyramidZ, -0.1f);
     EXPECT_TRUE(m.piramid->enabled);
     at(81.01f);
     EXPECT_FALSE(m.piramid->enabled);
     EXPECT_FALSE(m.quadLand2->enabled);
+}
+
+TEST_F(MirandeScript, StarsFlyTowardsTheViewerAndRestartOnEachBeat)
+{
+    Mirande& m = demo();
+    at(112.0f); // -15 + 30 * 5 / 7.08
+    EXPECT_NEAR(m.stars->cameraZ, 6.1864f, 1e-3f);
+    EXPECT_EQ(m.stars->starScale, 1.0f);
+    at(114.09f); // a hundredth past the first beat: the next flight has just begun
+    EXPECT_NEAR(m.stars->cameraZ, -15.0f, 0.05f);
+    EXPECT_EQ(m.stars->starScale, 10.0f);
+    EXPECT_TRUE(m.stars->enabled);
+    at(134.87f);
+    EXPECT_FALSE(m.stars->enabled);
+    EXPECT_TRUE(m.rings->enabled);
 }
 
 TEST_F(MirandeScript, LogoPansInEasingOut)

@@ -86,7 +86,9 @@ TEST_F(DemoOutputs, FieldLinesNameEveryAnimatedFieldWithItsValueAtThatFrame)
         "QuadLand2.scrollSpeed", "QuadLand2.heightScale", "QuadLand2.cameraHeight", "QuadLand2.rippleAmplitude",
         "QuadLand2.overheadCamera", "TriangleRain5.enabled", "TriangleRain5.alpha", "Piramid.enabled",
         "Piramid.pyramidZ", "Piramid.cameraHeight", "Piramid.fillColor", "Piramid.edgeColor",
-        "Piramid.overheadCamera", "Piramid.pyramidY", "Piramid.freezeRotation", "SorvLogo3.enabled",
+        "Piramid.overheadCamera", "Piramid.pyramidY", "Piramid.freezeRotation", "Tunnel.enabled",
+        "Tunnel.progress", "Tunnel.clearColor", "Stars.enabled", "Stars.cameraZ", "Stars.alpha", "Stars.starScale",
+        "Rings.enabled", "Rings.spareVector", "Rings.stage", "Rings.blurStrength", "SorvLogo3.enabled",
         "SorvLogo3.introPan", "SorvLogo3.musicCreditAlpha", "SorvLogo3.stage", "SorvLogo3.codeCreditAlpha",
         "SorvLogo3.eventLogoAlpha", "SorvLogo3.cameraPosition", "SorvLogo3.cameraUp", "SorvLogo3.cameraTarget",
         "TarskFade.enabled", "TarskFade.fadeColor"};

@@ -4,9 +4,12 @@
 #include "demo/PinkSky.h"
 #include "demo/Piramid.h"
 #include "demo/QuadLand2.h"
+#include "demo/Rings.h"
 #include "demo/SorvLogo3.h"
+#include "demo/Stars.h"
 #include "demo/TarskFade.h"
 #include "demo/TriangleRain5.h"
+#include "demo/Tunnel.h"
 #include "toolkit/Canvas.h"
 #include "utils/Platform.h"
 #include "utils/Timer.h"
@@ -68,6 +71,9 @@ void Mirande::init()
     add(&quadLand2, &Mirande::scriptQuadLand2);
     add(&triangleRain5, &Mirande::scriptTriangleRain5);
     add(&piramid, &Mirande::scriptPiramid);
+    add(&tunnel, &Mirande::scriptTunnel);
+    add(&stars, &Mirande::scriptStars);
+    add(&rings, &Mirande::scriptRings);
     add(&sorvLogo3, &Mirande::scriptSorvLogo3);
     add(&tarskFade, &Mirande::scriptTarskFade);
 
@@ -130,6 +136,36 @@ void Mirande::scriptPiramid()
     TRACK(Piramid, piramid, overheadCamera).add(60, true).add(66, false);
     TRACK(Piramid, piramid, pyramidY).add(60, 0, kLinear).add(66, -2, kLinear);
     TRACK(Piramid, piramid, freezeRotation).add(72, true);
+}
+
+void Mirande::scriptTunnel()
+{
+    TRACK(Tunnel, tunnel, enabled).add(77, true).add(160, false);
+    TRACK(Tunnel, tunnel, progress).add(77, 0, kLinear).add(108, 1, kLinear);
+    TRACK(Tunnel, tunnel, clearColor).add(105, kSea, kLinear).add(108, kClear, kLinear);
+}
+
+// A camera flight towards the viewer between beats, faster stretched stars after each.
+void Mirande::scriptStars()
+{
+    TRACK(Stars, stars, enabled).add(107, true).add(kBeat1, true).add(kBeat2, true).add(kBeat3, true)
+        .add(kBeat4, true).add(kBeat4, false);
+    TRACK(Stars, stars, cameraZ)
+        .add(107, -15, kLinear).add(kBeat1, 15, kLinear)
+        .add(kBeat1, -15, kLinear).add(kBeat2, 15, kLinear)
+        .add(kBeat2, -15, kLinear).add(kBeat3, 15, kLinear)
+        .add(kBeat3, -15, kLinear).add(kBeat4, 15, kLinear);
+    TRACK(Stars, stars, alpha).add(107, 0, kLinear).add(108, 1, kStep);
+    TRACK(Stars, stars, starScale).add(107, 1, kStep).add(kBeat1, 10, kStep).add(kBeat2, 20, kStep).add(kBeat3, 30, kStep);
+}
+
+void Mirande::scriptRings()
+{
+    TRACK(Rings, rings, enabled).add(kBeat4, true).add(kLogoStart, false);
+    TRACK(Rings, rings, spareVector).add(200, vec3(0, 8, 0), kLinear).add(220, vec3(16, -8, 0), kLinear);
+    TRACK(Rings, rings, stage).add(142, 1, kStep).add(149, 2, kStep);
+    TRACK(Rings, rings, blurStrength)
+        .add(kBeat4, 0, kLinear).add(kBeat4 + 2, 0, kStep).add(158, 0, kLinear).add(kLogoStart, 3, kLinear);
 }
 
 void Mirande::scriptSorvLogo3()

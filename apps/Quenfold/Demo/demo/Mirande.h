@@ -12,9 +12,12 @@ class Effect;
 class PinkSky;
 class Piramid;
 class QuadLand2;
+class Rings;
 class SorvLogo3;
+class Stars;
 class TarskFade;
 class TriangleRain5;
+class Tunnel;
 
 // The demo: nine effects drawn in creation order, their fields driven by the
 // script's keyframe tracks, the music started as init ends. The effects are
@@ -46,7 +49,10 @@ public:
     PinkSky* pinkSky = nullptr;
     Piramid* piramid = nullptr;
     TarskFade* tarskFade = nullptr;
+    Stars* stars = nullptr;
     SorvLogo3* sorvLogo3 = nullptr;
+    Tunnel* tunnel = nullptr;
+    Rings* rings = nullptr;
 
 private:
     // Creates an effect, adds its keys and appends it to the draw list.
@@ -59,6 +65,9 @@ private:
     void scriptQuadLand2();
     void scriptTriangleRain5();
     void scriptPiramid();
+    void scriptTunnel();
+    void scriptStars();
+    void scriptRings();
     void scriptSorvLogo3();
     void scriptTarskFade();
 
