@@ -62,28 +62,6 @@ TEST_F(SorvLogo3Test, SixParticlesPerTriangleOfTheModelLoggedOnce)
     EXPECT_EQ(countOccurrences(constructionLog, "num particles"), 1);
     EXPECT_NE(constructionLog.find("\n" + std::to_string(6 * triangles) + " num particles\n"), std::string::npos);
     EXPECT_EQ(logo->particleGeometry->getNumVertices(), 6u * triangles);
-    EXPECT_EQ(logo->particleGeometry->getPrimitiveType(), Geometry::POINTS);
-    EXPECT_EQ(logo->model->getChildren().size(), 6u);
-}
-
-// One triangle: every point is a convex mix of its corners and carries the face normal.
-TEST_F(SorvLogo3Test, ParticlesLieOnTheirTriangle)
-{
-    ScratchResources scratch;
-    scratch.put("sorv05tri.obj", "v 0 0 0\nv 4 0 0\nv 0 2 0\nvn 0 0 1\nvn 0 0 1\nvn 0 0 1\nf 1 2 3\n");
-    const auto logo = make();
-    ASSERT_EQ(logo->particleGeometry->getNumVertices(), 6u);
-    const float* p = logo->particleGeometry->getAttrib("position", VEC3)->getBuffer();
-    const float* n = logo->particleGeometry->getAttrib("normal", VEC3)->getBuffer();
-    const float* m = logo->particleGeometry->getAttrib("normal2", VEC3)->getBuffer();
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_GE(p[i * 3], 0);
-        EXPECT_GE(p[i * 3 + 1], 0);
-        EXPECT_LE(p[i * 3] / 4 + p[i * 3 + 1] / 2, 1 + 1e-6f);
-        EXPECT_EQ(p[i * 3 + 2], 0);
-        EXPECT_NEAR(n[i * 3 + 2], 1, 1e-6);
-        EXPECT_NEAR(m[i * 3 + 2], 1, 1e-6);
-    }
 }
 
 // Stage 3, and any stage without a model, show the sky alone.

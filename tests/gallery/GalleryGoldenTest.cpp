@@ -1,6 +1,8 @@
 #include "gallery/FakeGI.h"
 #include "gallery/LandRain.h"
 #include "gallery/QuadLand.h"
+#include "gallery/SorvLogo.h"
+#include "gallery/SorvLogo2.h"
 #include "gallery/TriangleRain.h"
 #include "gallery/TriangleRain2.h"
 #include "gallery/TriangleRain3.h"
@@ -26,6 +28,17 @@ void expectGolden(Effect* effect, const char* name, std::initializer_list<float>
         harness.runUntil(time);
         EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, frameName(name, time)));
     }
+}
+
+// From afar before any touch, then close up from where the finger put the eye.
+void expectTouchedGoldens(LogoInSky* logo, const std::string& name)
+{
+    EffectHarness harness(logo);
+    harness.runUntil(1.0f);
+    EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, frameName(name.c_str(), 1.0f)));
+    logo->onMouseMove(100, 200, 1); // eye at x = 20 x 200 / 320 - 10 = 2.5
+    harness.runUntil(2.0f);
+    EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, frameName((name + "Touched").c_str(), 2.0f)));
 }
 
 // A warm dusk backdrop under an effect that draws over what the frame holds,
@@ -69,4 +82,10 @@ TEST_F(GalleryGolden, QuadLandscapes)
 TEST_F(GalleryGolden, FakeGI)
 {
     expectGolden(new FakeGI(), "FakeGI", {2.0f});
+}
+
+TEST_F(GalleryGolden, Logos)
+{
+    expectTouchedGoldens(new SorvLogo(), "SorvLogo");
+    expectTouchedGoldens(new SorvLogo2(), "SorvLogo2");
 }
