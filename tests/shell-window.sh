@@ -27,6 +27,7 @@ if [ "${SHELL_WINDOW_INNER:-}" != 1 ]; then
 fi
 
 export XDG_PICTURES_DIR="$WORK/pictures"
+export SDL_AUDIODRIVER=dummy # music plays, silently
 log="$WORK/log.txt"
 "$program" > "$log" 2>&1 &
 pid=$!

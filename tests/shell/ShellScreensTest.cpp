@@ -3,12 +3,18 @@
 #include "HostClock.h"
 #include "ImageFile.h"
 #include "NavigationBar.h"
+#include "RootViewController.h"
 #include "OverlayState.h"
 #include "framework/EffectFactory.h"
 #include "framework/GLApp.h"
+#include "demo/Mirande.h"
+#include "demo/PinkSky.h"
+#include "demo/QuadLand2.h"
+#include "demo/TarskFade.h"
 #include "support/EffectHarness.h"
 #include "support/HeadlessGL.h"
 #include "toolkit/Canvas.h"
+#include "utils/Timer.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -168,4 +174,26 @@ TEST_F(ShellScreensTest, BarOverAFrameLeavesTheApplicationsGLStateAsItWas)
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
     glDisable(GL_STENCIL_TEST);
+}
+
+TEST_F(ShellScreensTest, ChosenRowRunsTheDemoAgainFromItsStart)
+{
+    vell::Timer::getInstance()->setTimeShift(100); // an earlier screen's demo was far along
+    RootViewController list;
+    testing::internal::CaptureStdout();
+    std::unique_ptr<GLViewController> screen = list.didSelectRow(0);
+    screen->loadView();
+    testing::internal::GetCapturedStdout();
+    auto* demo = dynamic_cast<Mirande*>(screen->application());
+    ASSERT_NE(demo, nullptr);
+    for (int i = 0; i < 30; ++i) {
+        HostClock::advance();
+        screen->drawView();
+    }
+    // The first frame reads time 0, the 30th 29/60 s: the landscape and the
+    // fade draw, the sky not yet.
+    EXPECT_NEAR(vell::Timer::getInstance()->getTime(), 29.0f / 60, 1e-4f);
+    EXPECT_TRUE(demo->quadLand2->enabled);
+    EXPECT_TRUE(demo->tarskFade->enabled);
+    EXPECT_FALSE(demo->pinkSky->enabled);
 }
