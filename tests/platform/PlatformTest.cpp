@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -149,6 +151,24 @@ TEST_F(PlatformTest, ImagesTooLargeOrUnreadableAreRefusedBeforeDecodingWithOneLi
         EXPECT_NE(log.find(c.why), std::string::npos) << log;
         EXPECT_EQ(log.find('\n'), log.size() - 1) << "one line: " << log;
     }
+}
+
+TEST_F(PlatformTest, AJpegCutShortIsRefusedNotFilledWithGrey)
+{
+    std::ifstream in(fs::path(QUENFOLD_RESOURCE_DIR) / "kingfisher256x256.jpg", std::ios::binary);
+    const std::string jpeg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(jpeg.size(), 1000u);
+    put("whole.jpg", jpeg);
+    put("half.jpg", jpeg.substr(0, jpeg.size() / 2));
+    unsigned int w = 0, h = 0, bpp = 0;
+    void* whole = osLoadImageFile("whole.jpg", &w, &h, &bpp);
+    EXPECT_NE(whole, nullptr);
+    EXPECT_EQ(w, 256u);
+    free(whole);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(osLoadImageFile("half.jpg", &w, &h, &bpp), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR: image 'half.jpg' cannot be decoded\n");
+    EXPECT_EQ(w + h, 0u);
 }
 
 TEST(PlatformMusic, EachCallRestartsTheMusicAtItsOffset)
