@@ -38,15 +38,15 @@ void main()
         vec3 n = normalize(mix(normalize(smoothNormal), face, 0.25));
         if (dot(n, view) < 0.0)
             n = -n;
-        vec3 sun = normalize(vec3(0.3, 0.35, 0.9));
-        vec3 fill = normalize(vec3(-0.8, -0.2, 0.4));
+        vec3 sun = normalize(vec3(-0.5, 0.6, 0.6));
+        vec3 fill = normalize(vec3(0.8, -0.3, 0.3));
         float diffuse = max(dot(n, sun), 0.0);
         float back = max(dot(n, fill), 0.0);
-        float specular = pow(max(dot(reflect(-sun, n), view), 0.0), 32.0);
+        float specular = pow(max(dot(reflect(-sun, n), view), 0.0), 40.0);
         float rim = pow(1.0 - max(dot(n, view), 0.0), 3.0);
-        vec3 copper = vec3(0.95, 0.5, 0.25);
-        color = copper * (0.12 + 0.85 * diffuse) + back * vec3(0.15, 0.2, 0.45)
-              + specular * vec3(1.0, 0.9, 0.75) + rim * vec3(1.0, 0.6, 0.4) * 0.6;
+        vec3 copper = vec3(0.95, 0.48, 0.2);
+        color = copper * (0.15 + 0.9 * diffuse) + back * vec3(0.1, 0.12, 0.3)
+              + specular * vec3(1.0, 0.85, 0.6) * 0.8 + rim * vec3(1.0, 0.55, 0.3) * 0.5;
     } else {
         float depth = clamp(-facing, 0.0, 1.0);
         color = mix(vec3(0.55, 0.15, 0.8), vec3(0.2, 0.05, 0.35), depth);

@@ -40,9 +40,9 @@ void main()
         float diffuse = max(dot(n, light), 0.0);
         float specular = pow(max(dot(reflect(-light, n), view), 0.0), 48.0);
         vec3 sky = mix(vec3(0.05, 0.06, 0.15), vec3(0.45, 0.55, 0.8), n.y * 0.5 + 0.5);
-        color = sky * 0.6 + vec3(0.7, 0.75, 0.85) * diffuse * 0.6 + specular * vec3(1.0);
+        color = sky * 0.6 + vec3(0.8, 0.85, 0.95) * diffuse * 0.8 + specular * vec3(1.0);
     } else {
-        if (fract(model.y * 4.0) > 0.45)
+        if (fract(model.y * 2.0) > 0.55)
             discard;
         float edge = 1.0 - smoothstep(0.0, 2.5, side * maskSign);
         float rim = pow(1.0 - max(dot(n, view), 0.0), 2.0);

@@ -1,5 +1,5 @@
 // Dawn sky around the logo, by direction from the centre: deep blue overhead,
-// an amber horizon under streaks of cloud, a low sun ahead of the camera.
+// a rose horizon under streaks of cloud, a low sun off to the left.
 //[VERT]
 attribute vec3 position;
 uniform mat4 projectionMatrix;
@@ -18,10 +18,10 @@ void main()
 {
     vec3 d = normalize(direction);
     float h = d.y;
-    vec3 color = mix(vec3(0.95, 0.55, 0.3), vec3(0.08, 0.12, 0.35), smoothstep(-0.05, 0.7, h));
+    vec3 color = mix(vec3(0.8, 0.42, 0.48), vec3(0.06, 0.1, 0.32), smoothstep(-0.05, 0.7, h));
     color = mix(color, vec3(0.12, 0.07, 0.12), smoothstep(0.0, -0.5, h));
 
-    vec3 sunDirection = normalize(vec3(0.35, 0.08, -1.0));
+    vec3 sunDirection = normalize(vec3(-0.7, 0.3, -1.0));
     float sun = max(dot(d, sunDirection), 0.0);
     color += vec3(1.0, 0.75, 0.45) * (pow(sun, 400.0) * 2.0 + pow(sun, 12.0) * 0.35);
 

@@ -97,7 +97,7 @@ void DropField::build(int count, int seed, const std::function<vec3()>& startPos
     geometry.reset(builder.build(type));
 }
 
-void DropField::render(Shader* shader, const vec3& eye, const vec3& target, const vec4& color, Parts parts,
+void DropField::render(Shader* shader, const vec3& eye, const vec3& target, const vec4& color, Passes passes,
                        float far) const
 {
     if (!shader || !geometry)
@@ -107,9 +107,9 @@ void DropField::render(Shader* shader, const vec3& eye, const vec3& target, cons
     shader->set("projectionMatrix", mat4::perspectiveMatrix(60, aspect, 0.1f, far));
     shader->set("modelViewMatrix", mat4::lookAtMatrix(eye, vec3(0, 1, 0), target) * mat4::translationMatrix(0, 0, 0));
     shader->set("color", color);
-    if (parts & OUTLINES)
+    if (passes & OUTLINES)
         geometry->renderEdges(shader);
-    if (parts & FILLED)
+    if (passes & FILLED)
         geometry->render(shader);
 }
 

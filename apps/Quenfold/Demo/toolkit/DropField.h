@@ -37,12 +37,12 @@ public:
     void generateStill(int count, int seed, const std::function<vell::vec3()>& startPosition);
 
     // What render draws: the filled triangles, their outlines, or outlines then fills.
-    enum Parts { FILLED = 1, OUTLINES = 2, OUTLINES_THEN_FILLED = 3 };
+    enum Passes { FILLED = 1, OUTLINES = 2, OUTLINES_THEN_FILLED = 3 };
 
     // Binds the shader with a 60 degree perspective (near 0.1, far plane far) and
-    // a camera at eye looking at target, up +y, sets "color" and draws the parts.
+    // a camera at eye looking at target, up +y, sets "color" and draws the passes.
     void render(vell::Shader* shader, const vell::vec3& eye, const vell::vec3& target,
-                const vell::vec4& color, Parts parts = FILLED, float far = 100) const;
+                const vell::vec4& color, Passes passes = FILLED, float far = 100) const;
 
     // drop.position.y -= distance; below bottom it wraps up by top - bottom, once.
     static void fall(Raindrop& drop, float distance, float bottom, float top);

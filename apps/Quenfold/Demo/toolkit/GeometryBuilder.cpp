@@ -45,6 +45,21 @@ void GeometryBuilder::add(const std::string& name, const vec2& v)
         texCoords.push_back(v);
 }
 
+void GeometryBuilder::addVertex(const vec3& position, const vec3& normal, const vec2& texCoord)
+{
+    positions.push_back(position);
+    normals.push_back(normal);
+    texCoords.push_back(texCoord);
+}
+
+void GeometryBuilder::reserve(size_t vertices, size_t indexCount)
+{
+    positions.reserve(vertices);
+    normals.reserve(vertices);
+    texCoords.reserve(vertices);
+    indices.reserve(indexCount);
+}
+
 void GeometryBuilder::addPoint(int a) { indices.push_back(static_cast<uint16_t>(a)); }
 
 void GeometryBuilder::addLine(int a, int b)
@@ -64,6 +79,14 @@ void GeometryBuilder::addEdge(int a, int b)
 {
     edges.push_back(static_cast<uint16_t>(a));
     edges.push_back(static_cast<uint16_t>(b));
+}
+
+void GeometryBuilder::addQuad(int first)
+{
+    addTriangle(first, first + 1, first + 2);
+    addTriangle(first, first + 2, first + 3);
+    for (int i = 0; i < 4; ++i)
+        addEdge(first + i, first + (i + 1) % 4);
 }
 
 void GeometryBuilder::reset()

@@ -15,11 +15,18 @@ public:
     // Other names are ignored.
     void add(const std::string& name, const vell::vec3& v);
     void add(const std::string& name, const vell::vec2& v);
+    // One vertex of "position", "normal" and "texCoord0", without name lookups.
+    void addVertex(const vell::vec3& position, const vell::vec3& normal, const vell::vec2& texCoord);
+    // Room for this many vertices (position, normal, texCoord0) and indices.
+    void reserve(size_t vertices, size_t indexCount);
 
     void addPoint(int a);
     void addLine(int a, int b);
     void addTriangle(int a, int b, int c);
     void addEdge(int a, int b);
+    // The quad of vertices first .. first + 3: triangles (0, 1, 2) and (0, 2, 3)
+    // and its four outline edges.
+    void addQuad(int first);
 
     unsigned int getNumIndices() const { return static_cast<unsigned int>(indices.size()); }
     void reset();

@@ -21,12 +21,7 @@ vell::Geometry* QuadGrid::build(int columns, int rows, float cellSize, float ori
                                              -(j + cornerRow[n]) * cellSize));
                 builder.add("normal", vec3());
             }
-            builder.addTriangle(k, k + 1, k + 2);
-            builder.addTriangle(k, k + 2, k + 3);
-            builder.addEdge(k, k + 1);
-            builder.addEdge(k + 1, k + 2);
-            builder.addEdge(k + 2, k + 3);
-            builder.addEdge(k + 3, k);
+            builder.addQuad(k);
             k += cornersPerQuad;
         }
     }
