@@ -4,8 +4,8 @@
 #include "support/HeadlessGL.h"
 #include "utils/Timer.h"
 
-#include <cmath>
 #include <cstdlib>
+#include <utility>
 
 using namespace vell;
 
@@ -14,11 +14,7 @@ namespace {
 // One tunnel for the whole suite: its rock takes a while to build.
 class TunnelTest : public HeadlessGLTest {
 protected:
-    static void TearDownTestSuite()
-    {
-        delete tunnel;
-        tunnel = nullptr;
-    }
+    static void TearDownTestSuite() { delete std::exchange(tunnel, nullptr); }
 
     void SetUp() override
     {
@@ -37,14 +33,13 @@ protected:
     {
         Timer::getInstance()->setTime(t);
         glClearColor(background.x, background.y, background.z, background.w);
-        glClearStencil(0);
-        glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT); // stencil 0
         glEnable(GL_SCISSOR_TEST);
         glScissor(0, 0, stencilWidth, 320);
         glClearStencil(1);
         glClear(GL_STENCIL_BUFFER_BIT);
-        glDisable(GL_SCISSOR_TEST);
         glClearStencil(0);
+        glDisable(GL_SCISSOR_TEST);
         if (stencilTest)
             glEnable(GL_STENCIL_TEST);
         tunnel->draw();
@@ -69,13 +64,6 @@ protected:
 };
 
 Tunnel* TunnelTest::tunnel = nullptr;
-
-void expectNear(const vec3& v, float x, float y, float z)
-{
-    EXPECT_NEAR(v.x, x, 1e-4);
-    EXPECT_NEAR(v.y, y, 1e-4);
-    EXPECT_NEAR(v.z, z, 1e-4);
-}
 
 } // namespace
 
@@ -110,22 +98,19 @@ TEST_F(TunnelTest, ColourClearedOnlyAfterEightySeconds)
 TEST_F(TunnelTest, CameraRidesTheHelixAndTheFadeEndsAtSeventyEight)
 {
     // progress 0: eye (0.5 cos 6, 0.5 sin 6, 6); progress 1: (0.5 cos -25, 0.5 sin -25, -25).
+    // The target, one unit further down z, lies straight ahead.
     const struct {
         float progress;
-        vec3 eye;
-        float ahead;
-    } ends[] = {{0, vec3(0.480085f, -0.139708f, 6), 5}, {1, vec3(0.495601f, 0.066176f, -25), -26}};
+        vec3 eye, target;
+    } ends[] = {{0, vec3(0.480085f, -0.139708f, 6), vec3(0.141831f, -0.479462f, 5)},
+                {1, vec3(0.495601f, 0.066176f, -25), vec3(0.323460f, -0.381279f, -26)}};
     for (const auto& end : ends) {
         tunnel->progress = end.progress;
         const mat4 view = tunnel->getViewMatrix();
-        expectNear(view * end.eye, 0, 0, 0);
-        // The target, one unit further down z, lies straight ahead.
-        const vec3 target(static_cast<float>(0.5 * std::cos(end.ahead)), static_cast<float>(0.5 * std::sin(end.ahead)),
-                          end.ahead);
-        const vec3 seen = view * target;
-        EXPECT_NEAR(seen.x, 0, 1e-4);
-        EXPECT_NEAR(seen.y, 0, 1e-4);
-        EXPECT_LT(seen.z, -1);
+        const vec3 eye = view * end.eye, ahead = view * end.target;
+        for (float c : {eye.x, eye.y, eye.z, ahead.x, ahead.y})
+            EXPECT_NEAR(c, 0, 1e-4) << end.progress;
+        EXPECT_LT(ahead.z, -1);
     }
 
     tunnel->clearColor = vec4(0.1f, 0.2f, 0.3f, 0.9f);

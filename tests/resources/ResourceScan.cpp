@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <regex>
+#include <set>
 
 namespace {
 
@@ -31,9 +32,12 @@ std::vector<std::vector<std::string>> referencedResources(const std::string& sou
 
     // Cube maps: a base name and an extension, read as six face files.
     static const std::regex cube(R"re(TextureCube::fromFile\(\s*"([^"]*)"\s*,\s*"(\w+)"\s*\))re");
-    for (std::sregex_iterator it(source.begin(), source.end(), cube), end; it != end; ++it)
+    std::set<std::string> cubeBases; // a base may itself end like a file name
+    for (std::sregex_iterator it(source.begin(), source.end(), cube), end; it != end; ++it) {
+        cubeBases.insert((*it)[1].str());
         for (const char* face : {"posx", "negx", "posy", "negy", "posz", "negz"})
             found.push_back({(*it)[1].str() + "_" + face + "." + (*it)[2].str()});
+    }
 
     // A base name joined to its extension in code: "Font" + ".png".
     const std::regex joined("\"([^\"\\\\]+)\"\\s*\\)?\\s*\\+\\s*\"(\\.(?:" + ext + "))\"");
@@ -44,7 +48,7 @@ std::vector<std::vector<std::string>> referencedResources(const std::string& sou
     const std::regex plain("\"([^\"\\\\]*\\.(?:" + ext + "))\"");
     for (std::sregex_iterator it(source.begin(), source.end(), plain), end; it != end; ++it) {
         const std::string name = (*it)[1].str();
-        if (name.empty() || name[0] == '.' || name.find("%s") != std::string::npos)
+        if (name.empty() || name[0] == '.' || name.find("%s") != std::string::npos || cubeBases.count(name))
             continue;
         found.push_back(expandCounter(name));
     }

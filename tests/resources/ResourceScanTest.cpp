@@ -31,6 +31,7 @@ TEST(ResourceScan, FindsPlainJoinedCubeAndCountedNames)
     const std::string source = R"(
         tex = Texture2D::fromFile("flare.png", false);
         sky = TextureCube::fromFile("blurred_light", "png");
+        day = TextureCube::fromFile("day.png", "png");
         font = load(std::string("FontHelvetica") + ".dat");
         sprintf(name, "indicator%02d.png", i + 1);
         sprintf(face, "%s_%s.%s", base, suffix, ext);
@@ -40,6 +41,8 @@ TEST(ResourceScan, FindsPlainJoinedCubeAndCountedNames)
     EXPECT_TRUE(contains(refs, {"flare.png"}));
     EXPECT_TRUE(contains(refs, {"blurred_light_posx.png"}));
     EXPECT_TRUE(contains(refs, {"blurred_light_negz.png"}));
+    EXPECT_TRUE(contains(refs, {"day.png_posx.png"}));
+    EXPECT_FALSE(contains(refs, {"day.png"})) << "a cube base is not a file";
     EXPECT_TRUE(contains(refs, {"FontHelvetica.dat"}));
     EXPECT_TRUE(contains(refs, {"indicator00.png", "indicator01.png"}));
     for (const auto& r : refs)

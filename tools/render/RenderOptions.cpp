@@ -56,20 +56,23 @@ std::string shortest(double t)
 
 const char* RenderOptions::usage()
 {
-    return "usage: quenfold-render --list | (--demo | --effect NAME) --times T1,T2,... --out DIR "
-           "[--fps N]";
+    return "usage: quenfold-render --list | (--demo | --effect NAME) --times T1,T2,... --out DIR [--fps N]\n"
+           "       quenfold-render --demo [--fields --times T1,T2,...] [--video FILE.mp4 [--from S] [--to S]]\n"
+           "                       [--contact-sheet FILE.png] [--fps N]\n"
+           "       (the contact sheet shows the cue times, or the --times given)";
 }
 
 bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
 {
-    bool sawMode = false, sawTimes = false, sawOut = false;
+    bool sawMode = false, sawTimes = false, sawOut = false, sawRange = false;
     auto fail = [error](const std::string& message) {
         *error = message;
         return false;
     };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps";
+        const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps" ||
+                                arg == "--video" || arg == "--from" || arg == "--to" || arg == "--contact-sheet";
         if (takesValue && i + 1 >= argc)
             return fail(arg + " needs a value");
         const std::string value = takesValue ? argv[++i] : std::string();
@@ -96,12 +99,39 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
             if (value.empty() || *end != '\0' || n < 1 || n > kMaxFps)
                 return fail("bad --fps '" + value + "': expected a whole number from 1 to 1000");
             fps = static_cast<int>(n);
+        } else if (arg == "--fields") {
+            fields = true;
+        } else if (arg == "--video" || arg == "--contact-sheet") {
+            if (value.empty())
+                return fail(arg + " needs a file name");
+            (arg == "--video" ? videoPath : contactSheetPath) = value;
+        } else if (arg == "--from" || arg == "--to") {
+            if (!parseTime(value, arg == "--from" ? &videoFrom : &videoTo))
+                return fail("bad " + arg + " '" + value + "': expected seconds from 0 to 3600");
+            sawRange = true;
         } else {
             return fail("unknown argument '" + arg + "'");
         }
     }
     if (!sawMode)
         return fail("nothing to do: give --list, --demo or --effect NAME");
+    if (followsDemo() && mode != Mode::Demo)
+        return fail("--fields, --video and --contact-sheet go with --demo");
+    if (sawRange && videoPath.empty())
+        return fail("--from and --to go with --video");
+    if (videoFrom >= videoTo)
+        return fail("--from must come before --to");
+    if (!videoPath.empty() && videoPath == contactSheetPath)
+        return fail("the video and the contact sheet need different files");
+    if (followsDemo()) {
+        if (sawOut)
+            return fail("--out does not combine with --fields, --video or --contact-sheet");
+        if (fields && !sawTimes)
+            return fail("--fields needs --times");
+        if (sawTimes && !fields && contactSheetPath.empty())
+            return fail("--times goes with --out, --fields or --contact-sheet");
+        return true;
+    }
     if (mode != Mode::List && (!sawTimes || !sawOut))
         return fail("--demo and --effect need --times and --out");
     if (mode == Mode::List && (sawTimes || sawOut))

@@ -10,6 +10,7 @@ public:
 
     static constexpr double kMaxTime = 3600.0; // seconds
     static constexpr int kMaxFps = 1000;
+    static constexpr double kDemoLength = 215.0; // seconds, the music's length
 
     // False with a one-line message in *error when the arguments are unusable.
     bool parse(int argc, const char* const* argv, std::string* error);
@@ -25,6 +26,14 @@ public:
     std::vector<double> times; // sorted, no duplicates
     std::string outDir;
     int fps = 60;
+
+    // Demo outputs that follow the run through time.
+    bool fields = false;          // one JSON line of field values per requested time
+    std::string videoPath;        // MP4 with the music, from videoFrom to videoTo
+    double videoFrom = 0;
+    double videoTo = kDemoLength;
+    std::string contactSheetPath; // the cue frames (or those of times) in one PNG
+    bool followsDemo() const { return fields || !videoPath.empty() || !contactSheetPath.empty(); }
 
 private:
     bool checkFileNames(std::string* error) const;

@@ -1,17 +1,24 @@
 // quenfold-render: draws the demo or one registered effect without a display
-// and writes the frames at the requested times as PNG files.
+// and writes the frames at the requested times as PNG files, or follows the
+// demo through time for its field values, a video or a contact sheet.
+#include "DemoRecorder.h"
 #include "FrameRecorder.h"
 #include "HeadlessContext.h"
 #include "OutputDirectory.h"
 #include "RenderOptions.h"
 #include "ResourceFiles.h"
 #include "framework/EffectApp.h"
+#include "demo/Mirande.h"
 #include "framework/EffectFactory.h"
 #include "framework/GLApp.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -19,6 +26,48 @@ int badArguments(const std::string& message)
 {
     fprintf(stderr, "quenfold-render: %s\n%s\n", message.c_str(), RenderOptions::usage());
     return 2;
+}
+
+// The file's directory must exist for an output file to be written there.
+bool canWriteFile(const std::string& path)
+{
+    std::error_code ec;
+    const fs::path parent = fs::path(path).parent_path();
+    return !fs::is_directory(path, ec) && fs::is_directory(parent.empty() ? "." : parent, ec);
+}
+
+int followDemo(const RenderOptions& options)
+{
+    for (const std::string* path : {&options.videoPath, &options.contactSheetPath})
+        if (!path->empty() && !canWriteFile(*path))
+            return badArguments("cannot write the file '" + *path + "'");
+    DemoRecorder recorder(options); // first: it may take stdout for the field lines
+    ResourceFiles::logDirectory();
+    HeadlessContext context(options.fps);
+    if (!context.isValid()) {
+        fprintf(stderr, "quenfold-render: %s\n", context.errorText().c_str());
+        return 1;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    std::string error;
+    {
+        Mirande app;
+        app.init();
+        if (!recorder.run(app, context, &error)) {
+            fprintf(stderr, "quenfold-render: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const std::vector<double>& rates = recorder.sectionRates();
+    const long long slowest = std::min_element(rates.begin(), rates.end()) - rates.begin();
+    fprintf(stderr, "rendered %lld frames in %.2f s (%.1f fps); slowest section %g-%g s at %.1f fps\n",
+            recorder.framesRendered(), seconds, seconds > 0 ? recorder.framesRendered() / seconds : 0.0,
+            slowest * DemoRecorder::kSectionSeconds, (slowest + 1) * DemoRecorder::kSectionSeconds, rates[slowest]);
+    for (const std::string* path : {&options.videoPath, &options.contactSheetPath})
+        if (!path->empty())
+            fprintf(stderr, "wrote %s\n", path->c_str());
+    return 0;
 }
 
 } // namespace
@@ -36,6 +85,8 @@ int main(int argc, char** argv)
             printf("%s\n", factory->getEffectName(i));
         return 0;
     }
+    if (options.followsDemo())
+        return followDemo(options);
     const EffectFactory::EffectInfo* effect = nullptr;
     if (options.mode == RenderOptions::Mode::Effect &&
         !(effect = factory->find(options.effectName.c_str())))
@@ -55,7 +106,7 @@ int main(int argc, char** argv)
     const auto start = std::chrono::steady_clock::now();
     FrameRecorder recorder(options);
     {
-        std::unique_ptr<GLApp> app(effect ? new EffectApp(effect->create()) : new GLApp());
+        std::unique_ptr<GLApp> app(effect ? static_cast<GLApp*>(new EffectApp(effect->create())) : new Mirande());
         app->init();
         recorder.record(*app, context);
     }

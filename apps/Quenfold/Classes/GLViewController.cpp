@@ -1,5 +1,6 @@
 #include "GLViewController.h"
 
+#include "demo/Mirande.h"
 #include "framework/EffectApp.h"
 #include "framework/GLApp.h"
 #include "utils/Timer.h"
@@ -17,7 +18,7 @@ GLViewController::~GLViewController()
 void GLViewController::loadView()
 {
     vell::Timer::getInstance()->reset(); // a new screen starts at time 0, with its music
-    app.reset(effect ? new EffectApp(effect->create()) : new GLApp());
+    app.reset(effect ? static_cast<GLApp*>(new EffectApp(effect->create())) : new Mirande());
     app->init();
 }
 

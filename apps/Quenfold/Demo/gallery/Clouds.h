@@ -1,0 +1,34 @@
+#pragma once
+
+#include "framework/Effect.h"
+#include "math/Vec.h"
+
+#include <memory>
+
+class GradientBackground;
+
+namespace vell {
+class Camera;
+class Geometry;
+class Shader;
+class Texture2D;
+} // namespace vell
+
+// A block of 9 x 5 x 9 soft cloud sprites, jittered and tinted by noise,
+// sorted back to front every frame while the camera circles them.
+class Clouds : public Effect {
+public:
+    Clouds();
+    ~Clouds() override;
+
+    void draw() override;
+
+    std::unique_ptr<vell::Shader> shader;
+    std::unique_ptr<vell::Geometry> geometry;
+    std::unique_ptr<vell::Texture2D> cloudTexture;
+    std::unique_ptr<vell::Camera> camera;
+    int pointCount = 9 * 5 * 9;
+    std::unique_ptr<GradientBackground> background;
+    vell::vec3 color1;
+    vell::vec3 color2;
+};

@@ -1,0 +1,109 @@
+#include "gallery/Clouds.h"
+#include "gallery/SmoothFlat.h"
+#include "gallery/SmoothFlat2.h"
+#include "gallery/SmoothFlatShading.h"
+#include "geom/Geometry.h"
+#include "geom/Torus.h"
+#include "support/EffectHarness.h"
+#include "support/Golden.h"
+#include "support/HeadlessGL.h"
+
+#include <algorithm>
+#include <memory>
+#include <numeric>
+
+using namespace vell;
+
+namespace {
+
+// One triangle with the unit axes as normals, listed twice with its corners turned.
+std::unique_ptr<Geometry> axesTriangle()
+{
+    auto g = std::make_unique<Geometry>();
+    g->addAttrib("position", VEC3);
+    g->addAttrib("normal", VEC3);
+    g->setNumVertices(3);
+    g->setNumIndices(6);
+    const float normals[] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    std::copy(normals, normals + 9, g->getAttrib("normal", VEC3)->getBuffer());
+    const uint16_t indices[] = {0, 1, 2, 2, 0, 1};
+    std::copy(indices, indices + 6, g->getIndices());
+    return g;
+}
+
+const float* flatNormal(Geometry& g, unsigned int k) { return g.getAttrib("flatNormal", VEC3)->getBuffer() + 3 * k; }
+
+} // namespace
+
+TEST(SmoothFlatUnindex, FlatNormalsPerTriangle)
+{
+    auto source = axesTriangle();
+    std::unique_ptr<Geometry> averaged(SmoothFlatShading::unindex(*source, SmoothFlatShading::AVERAGE));
+    ASSERT_EQ(averaged->getNumVertices(), 6u);
+    for (unsigned int k = 0; k < 6; ++k) {
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(flatNormal(*averaged, k)[c], 0.57735027f, 1e-6f); // (1, 1, 1) / sqrt 3
+        EXPECT_EQ(averaged->getIndices()[k], k);
+    }
+    EXPECT_EQ(averaged->getAttrib("normal", VEC3)->getBuffer()[3 * 3 + 2], 1.0f) << "vertex 3 copies source 2";
+
+    std::unique_ptr<Geometry> first(SmoothFlatShading::unindex(*source, SmoothFlatShading::FIRST_VERTEX));
+    EXPECT_EQ(flatNormal(*first, 2)[0], 1.0f);
+    EXPECT_EQ(flatNormal(*first, 5)[2], 1.0f) << "the second triangle starts at source vertex 2";
+
+    source->getIndices()[4] = 3; // names no vertex
+    EXPECT_EQ(SmoothFlatShading::unindex(*source, SmoothFlatShading::AVERAGE), nullptr);
+
+    Torus torus(1.0f, 0.3f, 12, 6);
+    std::unique_ptr<Geometry> mesh(SmoothFlatShading::unindex(torus, SmoothFlatShading::AVERAGE));
+    EXPECT_EQ(mesh->getNumVertices(), torus.getNumIndices());
+    for (unsigned int k = 0; k + 2 < mesh->getNumVertices(); k += 3)
+        for (int c = 0; c < 3; ++c)
+            ASSERT_EQ(flatNormal(*mesh, k)[c], flatNormal(*mesh, k + 2)[c]) << "triangle " << k / 3;
+}
+
+using GalleryCloudsSmoothFlat = HeadlessGLTest;
+
+TEST_F(GalleryCloudsSmoothFlat, CloudBlockAndSorting)
+{
+    auto* clouds = new Clouds();
+    Geometry& g = *clouds->geometry;
+    ASSERT_EQ(g.getNumVertices(), 405u);
+    const float* p = g.getAttrib("position", VEC3)->getBuffer();
+    const float* color = g.getAttrib("color", VEC4)->getBuffer();
+    for (unsigned int k = 0; k < 405; ++k) {
+        EXPECT_LE(std::abs(p[3 * k]), 0.75f + 0.3f);
+        EXPECT_LE(std::abs(p[3 * k + 1]), 0.375f + 0.3f);
+        EXPECT_LE(std::abs(p[3 * k + 2]), 0.75f + 0.3f);
+        EXPECT_GE(color[4 * k + 3], 0);
+        EXPECT_LE(color[4 * k + 3], 1);
+    }
+    // Point (i, j, k) = (8, 4, 8) is the far corner before its jitter.
+    EXPECT_NEAR(p[3 * 404], 0.75f, 0.3f);
+    EXPECT_NEAR(p[3 * 404 + 1], 0.375f, 0.3f);
+
+    EffectHarness harness(clouds);
+    auto order = [&] { return std::vector<uint16_t>(g.getIndices(), g.getIndices() + 405); };
+    harness.runUntil(1);
+    const std::vector<uint16_t> early = order();
+    harness.runUntil(2);
+    EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "Clouds-2.00"));
+    std::vector<uint16_t> late = order();
+    EXPECT_NE(early, late) << "re-sorted as the camera moves";
+    std::sort(late.begin(), late.end());
+    std::vector<uint16_t> all(405);
+    std::iota(all.begin(), all.end(), 0);
+    EXPECT_EQ(late, all) << "the same points";
+}
+
+TEST_F(GalleryCloudsSmoothFlat, SmoothFlatGoldenFrames)
+{
+    {
+        EffectHarness harness(new SmoothFlat());
+        harness.runUntil(2);
+        EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "SmoothFlat-2.00"));
+    }
+    EffectHarness harness(new SmoothFlat2());
+    harness.runUntil(2);
+    EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "SmoothFlat2-2.00"));
+}

@@ -1,0 +1,174 @@
+// The demo outputs of the headless renderer: field lines, video, contact sheet.
+#include "ImageFile.h"
+#include "support/RenderTool.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DemoOutputs : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("quenfold-demo-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string at(const char* name) const { return (dir / name).string(); }
+    fs::path dir;
+};
+
+// "key":value pairs of one flat JSON line, values as written.
+std::vector<std::pair<std::string, std::string>> members(const std::string& line)
+{
+    static const std::regex member("\"([^\"]+)\":(\\[[^\\]]*\\]|[^,}]+)");
+    std::vector<std::pair<std::string, std::string>> out;
+    for (std::sregex_iterator i(line.begin(), line.end(), member), end; i != end; ++i)
+        out.emplace_back((*i)[1], (*i)[2]);
+    return out;
+}
+
+std::vector<float> numbers(const std::string& value)
+{
+    std::vector<float> out;
+    std::istringstream in(value[0] == '[' ? value.substr(1, value.size() - 2) : value);
+    for (std::string item; std::getline(in, item, ',');)
+        out.push_back(std::strtof(item.c_str(), nullptr));
+    return out;
+}
+
+std::string probe(const std::string& file, const std::string& entries)
+{
+    const std::string command = "ffprobe -v error -count_frames -of default=noprint_wrappers=1 -show_entries " +
+                                entries + " " + file + " 2>&1";
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[256];
+    while (pipe && fgets(buffer, sizeof(buffer), pipe))
+        out += buffer;
+    if (pipe)
+        pclose(pipe);
+    return out;
+}
+
+} // namespace
+
+TEST_F(DemoOutputs, FieldLinesNameEveryAnimatedFieldWithItsValueAtThatFrame)
+{
+    const RenderRun run = runRender("--demo --fields --times 27.4,0.5", false);
+    ASSERT_EQ(run.status, 0);
+    std::istringstream lines(run.out);
+    std::vector<std::string> got;
+    for (std::string line; std::getline(lines, line);)
+        got.push_back(line);
+    ASSERT_EQ(got.size(), 2u) << run.out;
+
+    // Flat JSON: a number, true/false, an integer or an array of 3 or 4 numbers per key.
+    const std::string num = "-?[0-9]+(\\.[0-9]+)?(e[-+][0-9]+)?";
+    const std::regex shape("\\{\"time\":" + num + "(,\"[A-Za-z0-9]+\\.[A-Za-z0-9]+\":(true|false|" + num +
+                           "|\\[" + num + "(," + num + "){2,3}\\]))+\\}");
+    for (const std::string& line : got)
+        EXPECT_TRUE(std::regex_match(line, shape)) << line;
+
+    const std::vector<std::string> expectedKeys = {
+        "time", "PinkSky.enabled", "QuadLand2.enabled", "QuadLand2.renderToTexture", "QuadLand2.logoAlpha",
+        "QuadLand2.scrollSpeed", "QuadLand2.heightScale", "QuadLand2.cameraHeight", "QuadLand2.rippleAmplitude",
+        "QuadLand2.overheadCamera", "TriangleRain5.enabled", "TriangleRain5.alpha", "Piramid.enabled",
+        "Piramid.pyramidZ", "Piramid.cameraHeight", "Piramid.fillColor", "Piramid.edgeColor",
+        "Piramid.overheadCamera", "Piramid.pyramidY", "Piramid.freezeRotation", "Tunnel.enabled",
+        "Tunnel.progress", "Tunnel.clearColor", "Stars.enabled", "Stars.cameraZ", "Stars.alpha", "Stars.starScale",
+        "Rings.enabled", "Rings.spareVector", "Rings.stage", "Rings.blurStrength", "SorvLogo3.enabled",
+        "SorvLogo3.introPan", "SorvLogo3.musicCreditAlpha", "SorvLogo3.stage", "SorvLogo3.codeCreditAlpha",
+        "SorvLogo3.eventLogoAlpha", "SorvLogo3.cameraPosition", "SorvLogo3.cameraUp", "SorvLogo3.cameraTarget",
+        "TarskFade.enabled", "TarskFade.fadeColor"};
+    const auto early = members(got[0]);
+    const auto flash = members(got[1]);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : flash)
+        keys.push_back(key);
+    EXPECT_EQ(keys, expectedKeys);
+
+    const std::map<std::string, std::string> a(early.begin(), early.end()), b(flash.begin(), flash.end());
+    EXPECT_NEAR(numbers(a.at("time"))[0], 0.5f, 1e-5f);
+    EXPECT_EQ(a.at("QuadLand2.enabled"), "true");
+    EXPECT_EQ(a.at("TriangleRain5.enabled"), "false");
+    EXPECT_EQ(a.at("QuadLand2.scrollSpeed"), "0.800000012") << "0.8f needs nine digits to read back";
+    EXPECT_EQ(a.at("SorvLogo3.stage"), "0");
+    EXPECT_EQ(a.at("SorvLogo3.cameraPosition"), "[0,0,15]"); // before its first key: as constructed
+
+    EXPECT_NEAR(numbers(b.at("time"))[0], 27.4f, 1e-4f);
+    EXPECT_EQ(b.at("PinkSky.enabled"), "false");
+    EXPECT_EQ(b.at("Piramid.enabled"), "true");
+    EXPECT_NEAR(numbers(b.at("Piramid.pyramidZ"))[0], -143.5f, 1e-3f); // -150 + 130 * 0.4 / 8
+    const std::vector<float> fade = numbers(b.at("TarskFade.fadeColor"));
+    ASSERT_EQ(fade.size(), 4u);
+    for (float c : fade)
+        EXPECT_NEAR(c, 0.5f, 1e-4f); // white to clear over 26.8..28 s, halfway
+}
+
+TEST_F(DemoOutputs, VideoCarriesTheFramesOfItsStretchAndTheMusic)
+{
+    const RenderRun run = runRender("--demo --video " + at("clip.mp4") + " --from 1 --to 2.5");
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("rendering 2.5 / 2.5 s"), std::string::npos) << "progress on stderr";
+    const std::string video = probe(at("clip.mp4"), "stream=codec_type,codec_name,width,height,r_frame_rate,nb_read_frames");
+    EXPECT_NE(video.find("codec_name=h264\ncodec_type=video\nwidth=480\nheight=320\nr_frame_rate=60/1\nnb_read_frames=90"),
+              std::string::npos) << video;
+    EXPECT_NE(video.find("codec_name=aac\ncodec_type=audio"), std::string::npos) << video;
+    EXPECT_FALSE(fs::exists(at("clip.mp4.partial")));
+}
+
+TEST_F(DemoOutputs, FailedEncodeLeavesNoPartialFileAndSparesTheOldOne)
+{
+    std::ofstream(at("clip.mp4")) << "older video";
+    const RenderRun run = runRender("--demo --video " + at("clip.mp4") + " --to 0.5", true, "PATH=/nonexistent");
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_NE(run.out.find("ffmpeg"), std::string::npos) << run.out;
+    std::ifstream old(at("clip.mp4"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "older video");
+    EXPECT_FALSE(fs::exists(at("clip.mp4.partial")));
+}
+
+TEST_F(DemoOutputs, ContactSheetLaysOutLabelledHalfSizeFrames)
+{
+    const RenderRun run = runRender("--demo --contact-sheet " + at("sheet.png") + " --times 0.5,1,2");
+    ASSERT_EQ(run.status, 0) << run.out;
+    std::vector<uint8_t> rgba;
+    int w = 0, h = 0;
+    ASSERT_TRUE(ImageFile::read(at("sheet.png"), &rgba, &w, &h));
+    EXPECT_EQ(w, 3 * (240 + 8) + 8);
+    EXPECT_EQ(h, 8 + 160 + 20 + 8);
+    // Under each thumbnail, light text on the dark band.
+    for (int cell = 0; cell < 3; ++cell) {
+        int lit = 0;
+        for (int y = 8 + 160; y < 8 + 160 + 20; ++y)
+            for (int x = 8 + cell * 248; x < 8 + cell * 248 + 240; ++x)
+                lit += rgba[(static_cast<size_t>(y) * w + x) * 4] > 160;
+        EXPECT_GT(lit, 10) << "cell " << cell;
+    }
+}
+
+TEST_F(DemoOutputs, MisusedDemoOptionsExitTwoAndWriteNothing)
+{
+    for (const std::string& args : std::vector<std::string>{
+             "--effect QuadLand2 --video " + at("a.mp4"), "--demo --video " + at("a.mp4") + " --from 5 --to 5",
+             "--demo --fields", "--demo --video " + at("a.mp4") + " --out " + at("frames"),
+             "--demo --from 3 --contact-sheet " + at("a.png"), "--demo --video " + at("missing/a.mp4"),
+             "--demo --times 1 --video " + at("a.mp4")}) {
+        const RenderRun run = runRender(args);
+        EXPECT_EQ(run.status, 2) << args << "\n" << run.out;
+        EXPECT_NE(run.out.find("usage: quenfold-render"), std::string::npos) << args;
+    }
+    EXPECT_TRUE(fs::is_empty(dir));
+}

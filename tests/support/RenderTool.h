@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// Runs build/quenfold-render as a user would, with its output captured.
+struct RenderRun {
+    int status = -1; // exit status, -1 when it did not exit normally
+    std::string out;
+};
+
+// prefix goes before the program on the shell line (environment settings).
+RenderRun runRender(const std::string& args, bool withStderr = true, const std::string& prefix = "");

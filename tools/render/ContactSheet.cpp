@@ -1,0 +1,59 @@
+#include "ContactSheet.h"
+
+#include "HeadlessContext.h"
+#include "ImageFile.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr uint8_t kBackground = 24;
+const uint8_t kLabelColor[3] = {235, 235, 235};
+
+} // namespace
+
+ContactSheet::ContactSheet(int cellCount)
+    : columns(std::max(1, std::min(cellCount, kColumns))),
+      sheetWidth(columns * (kThumbWidth + kMargin) + kMargin),
+      sheetHeight(((cellCount + columns - 1) / columns) * (kThumbHeight + kLabelHeight + kMargin) + kMargin),
+      sheet(static_cast<size_t>(sheetWidth) * sheetHeight * 4, kBackground),
+      hasFont(font.load("FontSupernatural"))
+{
+    for (size_t i = 3; i < sheet.size(); i += 4)
+        sheet[i] = 255;
+}
+
+void ContactSheet::add(const std::vector<uint8_t>& frame, double time)
+{
+    const int x0 = kMargin + (cells % columns) * (kThumbWidth + kMargin);
+    const int y0 = kMargin + (cells / columns) * (kThumbHeight + kLabelHeight + kMargin);
+    ++cells;
+    if (y0 + kThumbHeight + kLabelHeight > sheetHeight)
+        return;
+    // Each thumbnail pixel averages a 2x2 block of the frame.
+    const int w = HeadlessContext::kWidth;
+    for (int y = 0; y < kThumbHeight; ++y)
+        for (int x = 0; x < kThumbWidth; ++x) {
+            uint8_t* out = &sheet[(static_cast<size_t>(y0 + y) * sheetWidth + x0 + x) * 4];
+            for (int c = 0; c < 3; ++c) {
+                const auto at = [&](int dx, int dy) {
+                    return frame[(static_cast<size_t>(2 * y + dy) * w + 2 * x + dx) * 4 + c];
+                };
+                out[c] = static_cast<uint8_t>((at(0, 0) + at(1, 0) + at(0, 1) + at(1, 1) + 2) / 4);
+            }
+        }
+    char label[32];
+    snprintf(label, sizeof(label), "%g s", time);
+    if (hasFont)
+        font.draw(&sheet, sheetWidth, sheetHeight, x0 + (kThumbWidth - font.width(label)) / 2,
+                  y0 + kThumbHeight + 2, label, kLabelColor);
+}
+
+bool ContactSheet::write(const std::string& path, std::string* error) const
+{
+    if (ImageFile::writePng(path, sheet, sheetWidth, sheetHeight))
+        return true;
+    *error = "cannot write " + path;
+    return false;
+}

@@ -1,0 +1,119 @@
+#include "DemoRecorder.h"
+
+#include "ContactSheet.h"
+#include "FieldDump.h"
+#include "HeadlessContext.h"
+#include "HostClock.h"
+#include "ResourceFiles.h"
+#include "VideoEncoder.h"
+#include "demo/Mirande.h"
+#include "utils/Timer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <cstdio>
+#include <set>
+#include <unistd.h>
+
+const std::vector<double> DemoRecorder::kCueTimes = {0.5, 11.5, 20,  27.4, 40,  62,  78, 100,
+                                                     112, 140,  150, 165,  180, 205, 215};
+
+DemoRecorder::DemoRecorder(const RenderOptions& renderOptions) : options(renderOptions)
+{
+    // The field lines own stdout; the program's log lines go to stderr.
+    if (!options.fields)
+        return;
+    fflush(stdout);
+    fieldOut.reset(fdopen(dup(STDOUT_FILENO), "w"));
+    if (fieldOut)
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+}
+
+const std::vector<double>& DemoRecorder::sheetTimes() const
+{
+    return options.times.empty() ? kCueTimes : options.times;
+}
+
+long long DemoRecorder::lastFrame() const
+{
+    long long last = 0;
+    if (options.fields)
+        last = std::max(last, options.frameAt(options.times.back()));
+    if (!options.videoPath.empty())
+        last = std::max(last, options.frameAt(options.videoTo) - 1);
+    if (!options.contactSheetPath.empty())
+        last = std::max(last, options.frameAt(sheetTimes().back()));
+    return last;
+}
+
+void DemoRecorder::progress(long long frame, long long last, double elapsed) const
+{
+    const bool terminal = isatty(STDERR_FILENO);
+    const long long every = terminal ? 15 : static_cast<long long>(kSectionSeconds * options.fps);
+    if (frame % every != 0 && frame != last)
+        return;
+    fprintf(stderr, "%srendering %.1f / %.1f s of the demo (%.0f fps)%s", terminal ? "\r" : "",
+            static_cast<double>(frame) / options.fps, static_cast<double>(last) / options.fps,
+            elapsed > 0 ? (frame + 1) / elapsed : 0.0, terminal && frame != last ? "" : "\n");
+}
+
+bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string* error)
+{
+    std::set<long long> fieldFrames;
+    if (options.fields)
+        for (double t : options.times)
+            fieldFrames.insert(options.frameAt(t));
+    FILE* lines = fieldOut ? fieldOut.get() : stdout;
+    long long frame = 0;
+    app.setFieldObserver([&] {
+        if (fieldFrames.count(frame))
+            fprintf(lines, "%s\n", FieldDump::line(vell::Timer::getInstance()->getTime(), app.animatedFields()).c_str());
+    });
+
+    VideoEncoder video;
+    const long long videoFirst = options.frameAt(options.videoFrom);
+    const long long videoEnd = options.frameAt(options.videoTo);
+    if (!options.videoPath.empty() &&
+        !video.open(options.videoPath, options.fps, ResourceFiles::directory() + "/" + Mirande::kMusic,
+                    static_cast<double>(videoFirst) / options.fps,
+                    static_cast<double>(videoEnd - videoFirst) / options.fps, error))
+        return false;
+
+    const std::vector<double>& cues = sheetTimes();
+    ContactSheet sheet(static_cast<int>(cues.size()));
+    size_t nextCue = options.contactSheetPath.empty() ? cues.size() : 0;
+
+    const bool showProgress = !options.videoPath.empty() || !options.contactSheetPath.empty();
+    const long long last = lastFrame();
+    const auto start = std::chrono::steady_clock::now();
+    auto sectionStart = start;
+    for (frame = 0; frame <= last; ++frame) {
+        HostClock::advance();
+        app.update();
+        ++frames;
+        if (!options.videoPath.empty() && frame >= videoFirst && frame < videoEnd &&
+            !video.write(context.readPresented(), error))
+            return false;
+        while (nextCue < cues.size() && options.frameAt(cues[nextCue]) == frame)
+            sheet.add(context.readPresented(), cues[nextCue++]);
+
+        const auto now = std::chrono::steady_clock::now();
+        const long long framesPerSection = static_cast<long long>(kSectionSeconds * options.fps);
+        if ((frame + 1) % framesPerSection == 0 || frame == last) {
+            const double seconds = std::chrono::duration<double>(now - sectionStart).count();
+            const long long count = frame % framesPerSection + 1;
+            sections.push_back(seconds > 0 ? count / seconds : 0.0);
+            sectionStart = now;
+        }
+        if (showProgress)
+            progress(frame, last, std::chrono::duration<double>(now - start).count());
+    }
+    app.setFieldObserver(nullptr);
+    if (fieldOut)
+        fflush(fieldOut.get());
+
+    if (!options.videoPath.empty() && !video.finish(error))
+        return false;
+    return options.contactSheetPath.empty() || sheet.write(options.contactSheetPath, error);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// Encodes 480x320 RGBA frames at a fixed rate with a stretch of a music file
+// through ffmpeg (H.264 + AAC in MP4). Writes to a temporary name and renames
+// on success, so a failed encode leaves nothing behind and spares an older file.
+class VideoEncoder {
+public:
+    VideoEncoder() = default;
+    ~VideoEncoder(); // an unfinished encode is abandoned
+    VideoEncoder(const VideoEncoder&) = delete;
+    VideoEncoder& operator=(const VideoEncoder&) = delete;
+
+    // Starts ffmpeg; the audio is music from musicStart on, padded with silence.
+    bool open(const std::string& path, int fps, const std::string& music, double musicStart,
+              double duration, std::string* error);
+    // One frame, top row first.
+    bool write(const std::vector<uint8_t>& rgba, std::string* error);
+    // Waits for ffmpeg and moves the file into place.
+    bool finish(std::string* error);
+
+private:
+    void abandon();
+
+    std::string target;
+    std::string partial;
+    pid_t child = -1;
+    int input = -1; // ffmpeg's stdin
+};
