@@ -70,8 +70,9 @@ void measure()
         std::unique_ptr<Effect> effect = start(app, info, &build);
         for (int f = 0; f < warmFrames; ++f)
             frame(app, *effect);
-        const uint64_t allocationsBefore = allocationCount();
         std::vector<double> fps;
+        fps.reserve(timedRuns);
+        const uint64_t allocationsBefore = allocationCount();
         for (int run = 0; run < timedRuns; ++run) {
             const Clock::time_point t0 = Clock::now();
             for (int f = 0; f < timedFrames; ++f)
