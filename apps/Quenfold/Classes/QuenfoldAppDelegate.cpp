@@ -221,7 +221,7 @@ void QuenfoldAppDelegate::drawOverlay()
         drawNotice(now);
     canvas->end();
     if (leaving)
-        transition->start(pendingScreen != nullptr, now);
+        transition->start(pendingScreen != nullptr);
     else if (transition->isRunning(now))
         transition->draw(now);
 }
