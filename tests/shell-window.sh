@@ -73,6 +73,7 @@ eventually() {
 hides() { ! shows "$@"; }
 
 shows 240 2 $bar && fail "the bar shows before any tap"
+shows 447 59 $mark && fail "the list shows first, not the demo"
 xdotool mousemove --window "$win" 480 400 click --repeat 2 --delay 120 1
 eventually shows 240 2 $bar || fail "a double click did not show the bar (pixel $(pixel 240 2))"
 
