@@ -3,6 +3,7 @@
 #include "support/RenderTool.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -20,7 +21,8 @@ protected:
     void SetUp() override
     {
         dir = fs::temp_directory_path() /
-              ("quenfold-demo-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("quenfold-demo-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }

@@ -2,6 +2,7 @@
 #include "framework/EffectFactory.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -47,7 +48,8 @@ protected:
     void SetUp() override
     {
         dir = fs::temp_directory_path() /
-              ("quenfold-render-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("quenfold-render-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
