@@ -99,6 +99,7 @@ void run()
         total += spent;
         noteFrame(sections, sectionName(app), frame);
         Section& s = sections.back();
+        countAllocations(s.frames >= warmFrames); // for the next frame
         s.seconds += spent;
         if (s.frames > warmFrames) {
             s.warmAllocations += allocated;

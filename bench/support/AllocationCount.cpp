@@ -11,12 +11,13 @@
 namespace {
 
 std::atomic<uint64_t> allocations{0};
+std::atomic<bool> counting{false};
 thread_local bool classifying = false;
 
 // An allocation counts unless a caller up the stack lies in the GL driver.
 void count()
 {
-    if (classifying)
+    if (classifying || !counting.load(std::memory_order_relaxed))
         return;
     classifying = true;
     void* frames[16];
@@ -51,6 +52,8 @@ void* allocateAligned(std::size_t size, std::align_val_t alignment)
 } // namespace
 
 uint64_t allocationCount() { return allocations.load(std::memory_order_relaxed); }
+
+void countAllocations(bool on) { counting.store(on, std::memory_order_relaxed); }
 
 void* operator new(std::size_t size) { return allocate(size); }
 void* operator new[](std::size_t size) { return allocate(size); }
