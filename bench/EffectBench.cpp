@@ -72,6 +72,7 @@ void measure()
             frame(app, *effect);
         std::vector<double> fps;
         fps.reserve(timedRuns);
+        countAllocations(true);
         const uint64_t allocationsBefore = allocationCount();
         for (int run = 0; run < timedRuns; ++run) {
             const Clock::time_point t0 = Clock::now();
@@ -81,6 +82,7 @@ void measure()
         }
         const double allocations =
             static_cast<double>(allocationCount() - allocationsBefore) / (timedFrames * timedRuns);
+        countAllocations(false);
         std::sort(fps.begin(), fps.end());
         const bool met = fps.back() >= targetFps;
         std::printf("%-16s %9.1f %9.1f %9.1f %12.2f  %s\n", info.name, build * 1000, fps.back(), fps[fps.size() / 2],

@@ -1,16 +1,40 @@
 #include "AllocationCount.h"
 
+#include "DriverObjects.h"
+
 #include <atomic>
 #include <cstdlib>
+#include <dlfcn.h>
+#include <execinfo.h>
 #include <new>
 
 namespace {
 
 std::atomic<uint64_t> allocations{0};
+std::atomic<bool> counting{false};
+thread_local bool classifying = false;
+
+// An allocation counts unless a caller up the stack lies in the GL driver.
+void count()
+{
+    if (classifying || !counting.load(std::memory_order_relaxed))
+        return;
+    classifying = true;
+    void* frames[16];
+    const int n = backtrace(frames, 16);
+    bool driver = false;
+    for (int i = 1; i < n && !driver; ++i) {
+        Dl_info info;
+        driver = dladdr(frames[i], &info) && info.dli_fname && isDriverObject(info.dli_fname);
+    }
+    if (!driver)
+        allocations.fetch_add(1, std::memory_order_relaxed);
+    classifying = false;
+}
 
 void* allocate(std::size_t size)
 {
-    allocations.fetch_add(1, std::memory_order_relaxed);
+    count();
     if (void* p = std::malloc(size ? size : 1))
         return p;
     throw std::bad_alloc();
@@ -18,7 +42,7 @@ void* allocate(std::size_t size)
 
 void* allocateAligned(std::size_t size, std::align_val_t alignment)
 {
-    allocations.fetch_add(1, std::memory_order_relaxed);
+    count();
     const std::size_t align = static_cast<std::size_t>(alignment);
     if (void* p = std::aligned_alloc(align, (size + align - 1) / align * align))
         return p;
@@ -29,11 +53,13 @@ void* allocateAligned(std::size_t size, std::align_val_t alignment)
 
 uint64_t allocationCount() { return allocations.load(std::memory_order_relaxed); }
 
+void countAllocations(bool on) { counting.store(on, std::memory_order_relaxed); }
+
 void* operator new(std::size_t size) { return allocate(size); }
 void* operator new[](std::size_t size) { return allocate(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
-    allocations.fetch_add(1, std::memory_order_relaxed);
+    count();
     return std::malloc(size ? size : 1);
 }
 void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }

@@ -1,5 +1,7 @@
 #include "CallgrindCost.h"
 
+#include "DriverObjects.h"
+
 #include <valgrind/callgrind.h>
 
 #include <cstdio>
@@ -10,14 +12,7 @@
 
 namespace {
 
-bool isDriver(const std::string& object)
-{
-    for (const char* part : {"libGLESv2", "libEGL", "libGLdispatch", "libglapi", "libgallium", "_dri.so", "libLLVM"}) {
-        if (object.find(part) != std::string::npos)
-            return true;
-    }
-    return false;
-}
+bool isDriver(const std::string& object) { return isDriverObject(object.c_str()); }
 
 // "(7) name" defines id 7, "(7)" refers to it, a bare name has no id.
 std::string objectName(const std::string& value, std::map<int, std::string>& names)
