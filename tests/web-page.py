@@ -76,6 +76,11 @@ def spread(blocks):
     return (sum((v - mean) ** 2 for v in lum) / len(lum)) ** 0.5
 
 
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
 class Driver:
     def __init__(self, port):
         self.base = f"http://127.0.0.1:{port}"
@@ -130,8 +135,7 @@ def main():
     site = os.path.join(source, "build-web")
     print(f"page: {sum(os.path.getsize(os.path.join(dp, f)) for dp, _, fs in os.walk(site) for f in fs if f.endswith(('.html', '.js', '.wasm', '.data', '.mp3')))} bytes")
 
-    handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=site)
-    handler.log_message = lambda *a: None
+    handler = functools.partial(QuietHandler, directory=site)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     page = f"http://127.0.0.1:{server.server_address[1]}/"
@@ -186,7 +190,7 @@ def check(d, page, build):
     failures = []
     if spread(desktop) < 8:
         failures.append("the desktop frame is too plain to compare")
-    if diff > 20:
+    if diff > 12:
         failures.append(f"the page's picture differs from the desktop's by {diff:.1f}")
     if playing[0] or playing[1] < 1 or not playing[2].endswith(".mp3"):
         failures.append(f"the music is not playing: {playing}")

@@ -5,7 +5,7 @@
 #define STBI_ONLY_PNG
 #define STBI_ONLY_JPEG
 #define STBI_NO_STDIO
-#include <stb/stb_image.h>
+#include <stb_image.h>
 
 #include <cstring>
 #include <fstream>
@@ -22,7 +22,7 @@ bool readBytes(const std::string& path, std::string* bytes)
     return !in.bad();
 }
 
-const stbi_uc* data(const std::string& bytes)
+const stbi_uc* bytesOf(const std::string& bytes)
 {
     return reinterpret_cast<const stbi_uc*>(bytes.data());
 }
@@ -42,7 +42,7 @@ bool ImageFile::read(const std::string& path, std::vector<uint8_t>* rgba, int* w
     if (!readBytes(path, &bytes) || bytes.size() > 0x7FFFFFFF)
         return false;
     int w = 0, h = 0, channels = 0;
-    stbi_uc* pixels = stbi_load_from_memory(data(bytes), static_cast<int>(bytes.size()), &w, &h, &channels, 4);
+    stbi_uc* pixels = stbi_load_from_memory(bytesOf(bytes), static_cast<int>(bytes.size()), &w, &h, &channels, 4);
     if (!pixels)
         return false;
     rgba->assign(pixels, pixels + static_cast<size_t>(w) * h * 4); // rows top first, as stored
@@ -58,6 +58,6 @@ bool ImageFile::declaredSize(const std::string& path, int* width, int* height)
     if (!readBytes(path, &bytes) || bytes.size() > 0x7FFFFFFF)
         return false;
     int channels = 0;
-    return stbi_info_from_memory(data(bytes), static_cast<int>(bytes.size()), width, height, &channels) &&
+    return stbi_info_from_memory(bytesOf(bytes), static_cast<int>(bytes.size()), width, height, &channels) &&
            *width > 0 && *height > 0;
 }

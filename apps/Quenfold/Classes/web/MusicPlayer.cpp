@@ -10,12 +10,15 @@ EM_JS(int, quenfoldAudioPlay, (const char* path, double start), {
     const audio = Module.music;
     if (!audio)
         return 0;
-    audio.src = UTF8ToString(path).replace(/^\/+/, '');
+    let src = UTF8ToString(path);
+    while (src.charAt(0) == "/")
+        src = src.substring(1); // relative to the page
+    audio.src = src;
     audio.currentTime = start;
     const started = audio.play();
     if (started)
         started.catch(function (e) {
-            console.warn('music: ' + e.message);
+            console.warn("music: " + e.message);
             Module._quenfold_music_playing(); // the picture goes on without it
         });
     return 1;

@@ -55,10 +55,10 @@ bool WebAppDelegate::touch(int phase, int x, int y)
     return false;
 }
 
-bool WebAppDelegate::frame(double, void* self)
+EM_BOOL WebAppDelegate::frame(double, void* self)
 {
     static_cast<WebAppDelegate*>(self)->drawFrame();
-    return true; // every animation frame
+    return EM_TRUE; // every animation frame
 }
 
 void WebAppDelegate::drawFrame()

@@ -2,6 +2,8 @@
 
 #include "WebSurface.h"
 
+#include <emscripten/html5.h>
+
 #include <memory>
 
 class GLViewController;
@@ -26,7 +28,7 @@ public:
     bool touch(int phase, int x, int y);
 
 private:
-    static bool frame(double, void* self);
+    static EM_BOOL frame(double, void* self);
     void drawFrame();
 
     WebSurface surface;

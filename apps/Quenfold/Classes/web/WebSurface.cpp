@@ -2,59 +2,59 @@
 
 #include "OverlayState.h"
 
+#include <GLES2/gl2ext.h>
 #include <emscripten/html5.h>
 #include <webgl/webgl1.h>
 
+#include <set>
+
 namespace {
+
+// WebGL 1's packed depth and stencil format and its attachment point.
+constexpr GLenum kDepthStencil = 0x84F9;
+constexpr GLenum kDepthStencilAttachment = 0x821A;
 
 WebSurface* openSurface = nullptr;
 
-// Vertex attribute 0 as the application left it; the presentation draws with it.
-class Attribute0 {
-public:
-    Attribute0()
-    {
-        glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
-        glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING, &buffer);
-        glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_SIZE, &size);
-        glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_TYPE, &type);
-        glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_NORMALIZED, &normalized);
-        glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_STRIDE, &stride);
-        glGetVertexAttribPointerv(0, GL_VERTEX_ATTRIB_ARRAY_POINTER, &pointer);
-    }
-    ~Attribute0()
-    {
-        GLint arrayBuffer = 0;
-        glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &arrayBuffer);
-        glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(buffer));
-        glVertexAttribPointer(0, size, static_cast<GLenum>(type), static_cast<GLboolean>(normalized), stride,
-                              pointer);
-        glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(arrayBuffer));
-        if (!enabled)
-            glDisableVertexAttribArray(0);
-    }
-    Attribute0(const Attribute0&) = delete;
-    Attribute0& operator=(const Attribute0&) = delete;
-
-private:
-    GLint enabled = 0, buffer = 0, size = 4, type = GL_FLOAT, normalized = 0, stride = 0;
-    void* pointer = nullptr;
-};
+// Renderbuffers given depth and stencil storage: WebGL 1 attaches them at
+// one attachment point of its own.
+std::set<GLuint> depthStencil;
 
 } // namespace
 
-// The application attaches its colour renderbuffer here; the frame texture
-// goes in its place.
+// OpenGL ES 2.0 renderbuffers on WebGL 1: the application's packed depth and
+// stencil format becomes WebGL's own.
+extern "C" void glRenderbufferStorage(GLenum target, GLenum format, GLsizei width, GLsizei height)
+{
+    GLint bound = 0;
+    emscripten_glGetIntegerv(GL_RENDERBUFFER_BINDING, &bound);
+    const bool packed = format == GL_DEPTH24_STENCIL8_OES;
+    if (packed)
+        depthStencil.insert(static_cast<GLuint>(bound));
+    else
+        depthStencil.erase(static_cast<GLuint>(bound));
+    emscripten_glRenderbufferStorage(target, packed ? kDepthStencil : format, width, height);
+}
+
+// The colour renderbuffer of the frame is replaced by the frame texture; a
+// depth and stencil one is attached once, as both.
 extern "C" void glFramebufferRenderbuffer(GLenum target, GLenum attachment, GLenum renderbufferTarget,
                                           GLuint renderbuffer)
 {
     const GLuint texture = openSurface && attachment == GL_COLOR_ATTACHMENT0
                                ? openSurface->textureFor(renderbuffer)
                                : 0;
-    if (texture)
+    if (texture) {
         emscripten_glFramebufferTexture2D(target, attachment, GL_TEXTURE_2D, texture, 0);
-    else
+    } else if ((attachment == GL_DEPTH_ATTACHMENT || attachment == GL_STENCIL_ATTACHMENT) &&
+               depthStencil.count(renderbuffer)) {
+        emscripten_glFramebufferRenderbuffer(target, GL_DEPTH_ATTACHMENT, renderbufferTarget, 0);
+        emscripten_glFramebufferRenderbuffer(target, GL_STENCIL_ATTACHMENT, renderbufferTarget, 0);
+        emscripten_glFramebufferRenderbuffer(target, kDepthStencilAttachment, renderbufferTarget,
+                                             renderbuffer);
+    } else {
         emscripten_glFramebufferRenderbuffer(target, attachment, renderbufferTarget, renderbuffer);
+    }
 }
 
 WebSurface::~WebSurface()
@@ -108,13 +108,13 @@ void WebSurface::present()
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
     {
-        Attribute0 attribute;
         OverlayState saved;
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glDisable(GL_BLEND);
         glDisable(GL_DEPTH_TEST);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
         letterbox.draw(kWidth, kHeight);
+        glDisableVertexAttribArray(0); // drawing code enables the arrays it draws with
     }
     glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(framebuffer));
