@@ -50,7 +50,7 @@ vec2 lookUp(float m, vec2 p, float t)
     if (m < 4.5) {
         vec2 c = vec2(0.6 * sin(t * 0.8), 0.35 * cos(t * 0.6));
         vec2 d = p - c;
-        float k = length(d) < 0.6 ? mix(0.35, 1.0, smoothstep(0.0, 0.6, length(d))) : 1.0;
+        float k = length(d) < 0.8 ? mix(0.2, 1.0, smoothstep(0.0, 0.8, length(d))) : 1.0;
         return (c + d * k) * 0.5 + 0.5;
     }
     if (m < 5.5) {

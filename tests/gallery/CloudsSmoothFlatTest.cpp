@@ -53,6 +53,9 @@ TEST(SmoothFlatUnindex, FlatNormalsPerTriangle)
 
     source->getIndices()[4] = 3; // names no vertex
     EXPECT_EQ(SmoothFlatShading::unindex(*source, SmoothFlatShading::AVERAGE), nullptr);
+    source->getIndices()[4] = 0;
+    source->setNumIndices(65537); // one vertex per index would pass 16-bit indices
+    EXPECT_EQ(SmoothFlatShading::unindex(*source, SmoothFlatShading::AVERAGE), nullptr);
 
     Torus torus(1.0f, 0.3f, 12, 6);
     std::unique_ptr<Geometry> mesh(SmoothFlatShading::unindex(torus, SmoothFlatShading::AVERAGE));

@@ -3,6 +3,7 @@
 #include "graphics/Shader.h"
 #include "support/HeadlessGL.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -183,4 +184,53 @@ TEST_F(GeometryRenderTest, NothingIsDrawnWithoutAValidShaderOrPastTheVertices)
     quad.getIndices()[5] = 5;
     quad.render(shader.get());
     EXPECT_EQ(pixel(readFrame(), 240, 160), red);
+}
+
+TEST_F(GeometryRenderTest, StaticGeometryUploadsAgainOnlyWhenInvalidated)
+{
+    auto shader = makeShader(flatShader);
+    setFlat(*shader, vec4(1, 0, 0, 1));
+    FullScreenQuad quad;
+    quad.makeStatic();
+    quad.render(shader.get());
+    EXPECT_EQ(pixel(readFrame(), 100, 160), red);
+
+    // Vertices moved in place: the right half only once the renderer is told.
+    float* p = quad.getAttrib("position", VEC2)->getBuffer();
+    for (unsigned int k = 0; k < quad.getNumVertices(); ++k)
+        p[2 * k] = std::max(p[2 * k], 0.0f);
+    quad.invalidate();
+    glClear(GL_COLOR_BUFFER_BIT);
+    quad.render(shader.get());
+    auto frame = readFrame();
+    EXPECT_EQ(pixel(frame, 100, 160), black);
+    EXPECT_EQ(pixel(frame, 380, 160), red);
+
+    // Indices are read on every draw: none drawn, nothing shows, without invalidate().
+    quad.setNumIndices(0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    quad.render(shader.get());
+    EXPECT_EQ(pixel(readFrame(), 380, 160), black);
+
+    // A client-array mesh drawn next reads its own memory, not the buffer.
+    FullScreenQuad plain;
+    plain.render(shader.get());
+    frame = readFrame();
+    EXPECT_EQ(pixel(frame, 100, 160), red);
+    EXPECT_EQ(pixel(frame, 380, 160), red);
+}
+
+TEST_F(GeometryRenderTest, StaticGeometryKeepsTheIndexCheck)
+{
+    auto shader = makeShader(flatShader);
+    setFlat(*shader, vec4(1, 0, 0, 1));
+    FullScreenQuad quad;
+    quad.makeStatic();
+    quad.getIndices()[0] = 6;
+    testing::internal::CaptureStdout();
+    quad.render(shader.get());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "ERROR: VAGeometryRenderer: index past the 6 vertices, draw skipped\n");
+    EXPECT_EQ(pixel(readFrame(), 240, 160), black);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -2,10 +2,19 @@
 #include "GLViewController.h"
 #include "HostClock.h"
 #include "ImageFile.h"
+#include "NavigationBar.h"
+#include "RootViewController.h"
+#include "OverlayState.h"
 #include "framework/EffectFactory.h"
 #include "framework/GLApp.h"
+#include "demo/Mirande.h"
+#include "demo/PinkSky.h"
+#include "demo/QuadLand2.h"
+#include "demo/TarskFade.h"
 #include "support/EffectHarness.h"
 #include "support/HeadlessGL.h"
+#include "toolkit/Canvas.h"
+#include "utils/Timer.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -120,4 +129,71 @@ TEST_F(ShellScreensTest, DisclosureScreenRunsTheEffectAloneAsItsHarnessDoes)
     const std::vector<uint8_t> expected = alone.frame();
     EXPECT_EQ(shown, expected);
     EXPECT_NE(shown, std::vector<uint8_t>(shown.size(), 0)) << "the effect drew something";
+}
+
+TEST_F(ShellScreensTest, BarOverAFrameLeavesTheApplicationsGLStateAsItWas)
+{
+    // State a demo frame may leave for the next one.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_STENCIL_TEST);
+    glViewport(10, 20, 100, 50);
+    Canvas canvas(480, 320);
+    {
+        OverlayState saved;
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[2], 480) << "the bar is laid over the whole frame";
+        EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST)) << "no mask of the demo clips the bar";
+        canvas.begin();
+        NavigationBar::draw(canvas, "", "Fx");
+        canvas.end();
+    }
+    GLint viewport[4] = {}, src = 0, dst = 0;
+    GLboolean depthMask = GL_TRUE;
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetIntegerv(GL_BLEND_SRC_RGB, &src);
+    glGetIntegerv(GL_BLEND_DST_RGB, &dst);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{10, 20, 100, 50}));
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_EQ(src, GL_ONE);
+    EXPECT_EQ(dst, GL_ONE);
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_EQ(depthMask, GL_FALSE);
+    EXPECT_TRUE(glIsEnabled(GL_STENCIL_TEST));
+
+    // The bar's top band: (0.16, 0.18, 0.24) of full scale.
+    const std::vector<uint8_t> frame = readFrame();
+    const auto top = pixel(frame, 240, 1);
+    EXPECT_NEAR(top[0], 41, 1);
+    EXPECT_NEAR(top[1], 46, 1);
+    EXPECT_NEAR(top[2], 61, 1);
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_STENCIL_TEST);
+}
+
+TEST_F(ShellScreensTest, ChosenRowRunsTheDemoAgainFromItsStart)
+{
+    vell::Timer::getInstance()->setTimeShift(100); // an earlier screen's demo was far along
+    RootViewController list;
+    testing::internal::CaptureStdout();
+    std::unique_ptr<GLViewController> screen = list.didSelectRow(0);
+    screen->loadView();
+    testing::internal::GetCapturedStdout();
+    auto* demo = dynamic_cast<Mirande*>(screen->application());
+    ASSERT_NE(demo, nullptr);
+    for (int i = 0; i < 30; ++i) {
+        HostClock::advance();
+        screen->drawView();
+    }
+    // The first frame reads time 0, the 30th 29/60 s: the landscape and the
+    // fade draw, the sky not yet.
+    EXPECT_NEAR(vell::Timer::getInstance()->getTime(), 29.0f / 60, 1e-4f);
+    EXPECT_TRUE(demo->quadLand2->enabled);
+    EXPECT_TRUE(demo->tarskFade->enabled);
+    EXPECT_FALSE(demo->pinkSky->enabled);
 }

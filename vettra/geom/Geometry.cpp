@@ -1,6 +1,6 @@
 #include "geom/Geometry.h"
 
-#include "geom/VAGeometryRenderer.h"
+#include "geom/VBOGeometryRenderer.h"
 
 namespace vell {
 
@@ -14,6 +14,8 @@ void Geometry::render(Shader* shader) { renderer->render(shader); }
 void Geometry::renderEdges(Shader* shader) { renderer->renderEdges(shader); }
 
 void Geometry::invalidate() { renderer->invalidate(); }
+
+void Geometry::makeStatic() { renderer = std::make_unique<VBOGeometryRenderer>(this); }
 
 void Geometry::invertNormals()
 {

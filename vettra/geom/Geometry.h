@@ -27,6 +27,9 @@ public:
     void renderEdges(Shader* shader);
     // Tells the renderer that vertex data changed in place.
     void invalidate();
+    // Draws from a GL buffer from now on, filled on the next draw and after each
+    // invalidate(): for meshes whose vertices stay put. Indices stay free to change.
+    void makeStatic();
     // Negates every vector of the vec3 "normal" stream; no-op without one.
     void invertNormals();
 

@@ -3,6 +3,7 @@
 #include "geom/Geometry.h"
 #include "graphics/GLDebug.h"
 #include "graphics/Shader.h"
+#include "graphics/VertexAttrib.h"
 #include "utils/Utils.h"
 
 #include <algorithm>
@@ -10,6 +11,19 @@
 namespace vell {
 
 uint32_t VAGeometryRenderer::enabledArrays = 0;
+
+namespace {
+
+// A plain loop the compiler vectorises; the mesh with the most points has 50,000 indices.
+unsigned int largestIndex(const uint16_t* indices, GLsizei count)
+{
+    uint16_t largest = 0;
+    for (GLsizei i = 0; i < count; ++i)
+        largest = std::max(largest, indices[i]);
+    return largest;
+}
+
+} // namespace
 
 void VAGeometryRenderer::render(Shader* shader)
 {
@@ -28,18 +42,23 @@ void VAGeometryRenderer::draw(Shader* shader, GLenum mode, GLsizei count, const 
     if (!shader || !shader->isValid())
         return;
     GLDebug::checkErrors("VAGeometryRenderer::render");
+    beginArrays();
     const bool anyArray = bindArrays(*shader);
     GLDebug::checkErrors("VAGeometryRenderer::glVertexAttribPointer");
 
-    // GL reads the client arrays at every index: one past the vertex count would
-    // read outside the stream's buffers.
-    if (anyArray && count > 0 && *std::max_element(indices, indices + count) >= geometry->getNumVertices()) {
+    // GL reads the arrays at every index: one past the vertex count would read
+    // outside the stream's buffers.
+    if (anyArray && count > 0 && largestIndex(indices, count) >= geometry->getNumVertices()) {
         Log::error("VAGeometryRenderer: index past the %u vertices, draw skipped", geometry->getNumVertices());
+        endArrays();
         return;
     }
     glDrawElements(mode, count, GL_UNSIGNED_SHORT, indices);
+    endArrays();
     GLDebug::checkErrors("VAGeometryRenderer::glDrawElements");
 }
+
+const void* VAGeometryRenderer::arrayPointer(const VertexAttrib& stream) const { return stream.getBuffer(); }
 
 bool VAGeometryRenderer::bindArrays(const Shader& shader)
 {
@@ -52,7 +71,7 @@ bool VAGeometryRenderer::bindArrays(const Shader& shader)
             continue; // no data for this location: it stays disabled
         const GLuint location = static_cast<GLuint>(i);
         glVertexAttribPointer(location, static_cast<GLint>(stream->getSize()), GL_FLOAT, GL_FALSE, 0,
-                              stream->getBuffer());
+                              arrayPointer(*stream));
         glEnableVertexAttribArray(location);
         bound |= 1u << i;
     }

@@ -8,6 +8,8 @@
 
 namespace vell {
 
+class VertexAttrib;
+
 // Draws a geometry from client-side vertex arrays, re-specified on every draw.
 // Attribute i of the shader is fed from the stream of the same name and type.
 class VAGeometryRenderer : public GeometryRenderer {
@@ -16,6 +18,13 @@ public:
 
     void render(Shader* shader) override;
     void renderEdges(Shader* shader) override;
+
+protected:
+    // Where the arrays are read from: before the attributes are pointed, the
+    // pointer given for a stream, after the draw.
+    virtual void beginArrays() {}
+    virtual const void* arrayPointer(const VertexAttrib& stream) const;
+    virtual void endArrays() {}
 
 private:
     void draw(Shader* shader, GLenum mode, GLsizei count, const uint16_t* indices);

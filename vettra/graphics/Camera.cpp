@@ -15,11 +15,6 @@ vec3 vertexAt(const float* positions, unsigned int i)
     return vec3(positions[3 * i], positions[3 * i + 1], positions[3 * i + 2]);
 }
 
-void sortFarthestFirst(std::vector<PrimitiveInfo>& records)
-{
-    std::sort(records.begin(), records.end(), PrimitiveTowardComparator());
-}
-
 } // namespace
 
 Camera::Camera() : Camera(60.0f, 0.75f, 0.1f, 100.0f) {}
@@ -130,15 +125,14 @@ void Camera::sortPoints(Geometry* geometry, const float* positions, const mat4& 
                    geometry->getNumVertices());
         return;
     }
-    std::vector<PrimitiveInfo> records;
-    records.reserve(n);
+    order.resize(n);
     for (unsigned int i = 0; i < n; ++i)
-        records.emplace_back(distanceTo(modelMatrix, vertexAt(positions, i)), (int)i, 0, 0);
-    sortFarthestFirst(records);
+        order[i] = {distanceTo(modelMatrix, vertexAt(positions, i)), i};
+    sortFarthestFirst();
 
     uint16_t* indices = geometry->getIndices();
     for (unsigned int k = 0; k < n; ++k)
-        indices[k] = (uint16_t)records[k].i0;
+        indices[k] = static_cast<uint16_t>(order[k].record);
 }
 
 // Trailing indices that do not make a whole triangle stay where they are.
@@ -148,8 +142,7 @@ void Camera::sortTriangles(Geometry* geometry, const float* positions, const mat
     const unsigned int count = geometry->getNumIndices() / 3;
     uint16_t* indices = geometry->getIndices();
 
-    std::vector<PrimitiveInfo> records;
-    records.reserve(count);
+    order.resize(count);
     for (unsigned int j = 0; j < count; ++j) {
         const uint16_t* corner = indices + 3 * j;
         const uint16_t largest = std::max({corner[0], corner[1], corner[2]});
@@ -162,15 +155,25 @@ void Camera::sortTriangles(Geometry* geometry, const float* positions, const mat
         const vec3 center = (vertexAt(positions, corner[0]) + vertexAt(positions, corner[1]) +
                              vertexAt(positions, corner[2])) *
                             0.3f;
-        records.emplace_back(distanceTo(modelMatrix, center), corner[0], corner[1], corner[2]);
+        order[j] = {distanceTo(modelMatrix, center), j};
     }
-    sortFarthestFirst(records);
+    sortFarthestFirst();
 
+    corners.assign(indices, indices + 3 * count);
     for (unsigned int k = 0; k < count; ++k) {
-        indices[3 * k] = (uint16_t)records[k].i0;
-        indices[3 * k + 1] = (uint16_t)records[k].i1;
-        indices[3 * k + 2] = (uint16_t)records[k].i2;
+        const uint16_t* corner = corners.data() + 3 * order[k].record;
+        indices[3 * k] = corner[0];
+        indices[3 * k + 1] = corner[1];
+        indices[3 * k + 2] = corner[2];
     }
+}
+
+// std::sort with the distance-only comparison: the same permutation, ties
+// included, as sorting whole PrimitiveInfo records, on records half their size.
+void Camera::sortFarthestFirst()
+{
+    std::sort(order.begin(), order.end(),
+              [](const SortRecord& a, const SortRecord& b) { return a.distance > b.distance; });
 }
 
 } // namespace vell

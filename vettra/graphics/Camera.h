@@ -2,6 +2,9 @@
 
 #include "math/Mat.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace vell {
 
 class Geometry;
@@ -65,6 +68,15 @@ private:
     void sortPoints(Geometry* geometry, const float* positions, const mat4& modelMatrix);
     void sortTriangles(Geometry* geometry, const float* positions, const mat4& modelMatrix);
     float distanceTo(const mat4& modelMatrix, const vec3& point) const;
+    struct SortRecord {
+        float distance;
+        uint32_t record; // point or triangle number
+    };
+    void sortFarthestFirst();
+
+    // Scratch of the sorts, kept so that sorting every frame allocates nothing.
+    std::vector<SortRecord> order;
+    std::vector<uint16_t> corners;
 };
 
 } // namespace vell

@@ -44,9 +44,11 @@ SorvLogo3::SorvLogo3()
     solidShader.reset(vell::Shader::fromFile("SorvLogo4.glsl", false));
     model.reset(GeometryGroup::fromObjFile("sorv05tri.obj"));
     particleGeometry.reset(buildParticles());
+    particleGeometry->makeStatic(); // only its indices change, sorted every frame
     camera = std::make_unique<vell::Camera>(
         120, static_cast<float>(getWindowWidth()) / static_cast<float>(getWindowHeight()), 0.1f, 100);
     skySphere = std::make_unique<vell::Sphere>(40, 32, 32);
+    skySphere->makeStatic();
     skyShader.reset(vell::Shader::fromFile("SorvLogoSky2.glsl", false));
     overlay = std::make_unique<vell::Overlay>();
     musicCredit.reset(vell::Texture2D::fromFile("tarsk_music512.png", false));

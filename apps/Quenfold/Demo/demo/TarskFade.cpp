@@ -20,7 +20,8 @@ void TarskFade::draw()
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);
-    if (shader) {
+    // A transparent fade leaves every pixel as it is: no full-screen pass then.
+    if (shader && fadeColor.w > 0) {
         shader->bind();
         shader->set("color", fadeColor);
         quad.render(shader.get());

@@ -72,6 +72,11 @@ GeometryGroup* GeometryGroup::parse(const std::string& text)
 
     auto* group = new GeometryGroup();
     GeometryBuilder builder;
+    // A model never changes once parsed: its meshes are drawn from GL buffers.
+    auto addChild = [&group](GeometryBuilder& built) {
+        group->children.emplace_back(built.build(Geometry::TRIANGLES));
+        group->children.back()->makeStatic();
+    };
     std::vector<vec3> positions;
     std::vector<vec3> normals;
     bool firstObject = true;
@@ -86,7 +91,7 @@ GeometryGroup* GeometryGroup::parse(const std::string& text)
                 firstObject = false;
                 continue;
             }
-            group->children.emplace_back(builder.build(Geometry::TRIANGLES));
+            addChild(builder);
             k = 0;
             builder.reset();
         } else if (c0 == 'v' && c1 == ' ') {
@@ -126,6 +131,6 @@ GeometryGroup* GeometryGroup::parse(const std::string& text)
             k += 3;
         }
     }
-    group->children.emplace_back(builder.build(Geometry::TRIANGLES));
+    addChild(builder);
     return group;
 }

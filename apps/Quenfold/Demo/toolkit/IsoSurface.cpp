@@ -106,6 +106,7 @@ void IsoSurface::rebuild()
             for (int z = 0; z < nz - 1; ++z)
                 marchCube(x, y, z);
     geometry.reset(builder.build(vell::Geometry::TRIANGLES));
+    geometry->makeStatic(); // rebuilt, never rewritten
 }
 
 int IsoSurface::caseIndex(const std::array<TGridPoint*, 8>& corner) const
