@@ -172,7 +172,7 @@ def check(d, page, build):
     d.wait_for("return Module._quenfold_time() > 4", 60, "the demo to run 4 s")
     shot = d.run(CANVAS_BLOCKS, *GRID)
     playing = d.run("const m = document.getElementById('music');"
-                    "return [m.paused, m.currentTime, decodeURIComponent(m.src)];")
+                    "return [m.paused, m.currentTime, decodeURIComponent(m.src), Module._quenfold_time()];")
     fps = d.s("POST", "/execute/async", {"script": """
         const done = arguments[0]; let n = 0; const t0 = performance.now();
         function tick() { ++n; if (performance.now() - t0 < 3000) requestAnimationFrame(tick);
@@ -186,6 +186,7 @@ def check(d, page, build):
                        check=True, capture_output=True)
         desktop = png_blocks(os.path.join(out, f"demo-{t:.2f}.png"))
     diff = difference(shot["blocks"], desktop)
+    print(f"music at {playing[1]:.2f} s with the demo at {playing[3]:.2f} s")
     print(f"demo at {t:.2f} s: mean block difference {diff:.1f} of 255, spread {spread(desktop):.1f}")
     failures = []
     if spread(desktop) < 8:
@@ -194,6 +195,8 @@ def check(d, page, build):
         failures.append(f"the page's picture differs from the desktop's by {diff:.1f}")
     if playing[0] or playing[1] < 1 or not playing[2].endswith(".mp3"):
         failures.append(f"the music is not playing: {playing}")
+    elif abs(playing[1] - playing[3]) > 0.5:
+        failures.append(f"music at {playing[1]:.2f} s, demo at {playing[3]:.2f} s")
 
     d.run("document.getElementById('gallery').click();")
     name = d.run("return document.querySelector('#fx button[data-effect=\"QuadLand2\"]') ? 'QuadLand2'"
