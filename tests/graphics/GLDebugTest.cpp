@@ -35,3 +35,16 @@ TEST_F(GLDebugTest, LabelThenCodeInDecimalAndHexOnlyWhenAnErrorIsPending)
     glEnable(notACapability);
     EXPECT_EQ(checkErrorsOutput("100% %s"), "100% %s\nERROR: OpenGL error: 1280 / 0x 500\n");
 }
+
+TEST_F(GLDebugTest, CountsEveryReportedError)
+{
+    const long before = GLDebug::errorCount();
+    checkErrorsOutput("none pending");
+    glEnable(notACapability);
+    glEnable(notACapability); // still the first error: GL keeps one flag per kind
+    checkErrorsOutput("first");
+    checkErrorsOutput("second");
+    glBindTexture(notACapability, 0); // GL_INVALID_ENUM again
+    checkErrorsOutput("third");
+    EXPECT_EQ(GLDebug::errorCount(), before + 2);
+}

@@ -1,5 +1,6 @@
 #include "HostClock.h"
 #include "MusicPlayer.h"
+#include "ResourceFiles.h"
 #include "support/ScratchResources.h"
 #include "utils/Platform.h"
 
@@ -7,6 +8,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -33,6 +36,16 @@ TEST_F(PlatformTest, BinaryFilesAreFoundByBaseNameOnly)
         free(bytes);
     }
     EXPECT_EQ(osLoadBinaryFile("missing.dat"), nullptr);
+}
+
+TEST(ResourceNames, NamesWithoutAFileResolveToNothing)
+{
+    // Dropping the directory part of "sub/.." must not leave "..", the parent of the resources.
+    for (const char* name : {"..", "sub/..", "", ".", "sub/"})
+        EXPECT_EQ(ResourceFiles::binaryPath(name), "") << name;
+    EXPECT_EQ(ResourceFiles::binaryPath("sub/../font.dat"), ResourceFiles::directory() + "/font.dat");
+    for (const char* name : {"a/..", ".", "./"})
+        EXPECT_EQ(ResourceFiles::textPath(name), "") << name;
 }
 
 TEST_F(PlatformTest, TextFilesKeepTheirDirectory)
@@ -138,6 +151,24 @@ TEST_F(PlatformTest, ImagesTooLargeOrUnreadableAreRefusedBeforeDecodingWithOneLi
         EXPECT_NE(log.find(c.why), std::string::npos) << log;
         EXPECT_EQ(log.find('\n'), log.size() - 1) << "one line: " << log;
     }
+}
+
+TEST_F(PlatformTest, AJpegCutShortIsRefusedNotFilledWithGrey)
+{
+    std::ifstream in(fs::path(QUENFOLD_RESOURCE_DIR) / "kingfisher256x256.jpg", std::ios::binary);
+    const std::string jpeg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(jpeg.size(), 1000u);
+    put("whole.jpg", jpeg);
+    put("half.jpg", jpeg.substr(0, jpeg.size() / 2));
+    unsigned int w = 0, h = 0, bpp = 0;
+    void* whole = osLoadImageFile("whole.jpg", &w, &h, &bpp);
+    EXPECT_NE(whole, nullptr);
+    EXPECT_EQ(w, 256u);
+    free(whole);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(osLoadImageFile("half.jpg", &w, &h, &bpp), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR: image 'half.jpg' cannot be decoded\n");
+    EXPECT_EQ(w + h, 0u);
 }
 
 TEST(PlatformMusic, EachCallRestartsTheMusicAtItsOffset)

@@ -23,6 +23,11 @@ TEST(RenderOptions, DemoRunWithTimesAndFps)
     EXPECT_EQ(o.frameAt(27.4), 822);
     EXPECT_EQ(o.fileName(27.4), "demo-27.40.png");
     EXPECT_EQ(o.fileName(0.005), "demo-0.01.png");
+    EXPECT_FALSE(o.checkGl);
+    ASSERT_TRUE(parse({"--demo", "--check-gl", "--times", "1", "--out", "d"}, &o, &error)) << error;
+    EXPECT_TRUE(o.checkGl);
+    RenderOptions list;
+    EXPECT_FALSE(parse({"--list", "--check-gl"}, &list, &error));
 }
 
 TEST(RenderOptions, EffectFilesCarryTheEffectName)

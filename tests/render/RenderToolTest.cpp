@@ -70,6 +70,14 @@ TEST_F(RenderToolTest, WritesOneFramePerRequestedTimeAndReportsTheRate)
     EXPECT_NE(run.out.find(resources), std::string::npos) << run.out;
 }
 
+TEST_F(RenderToolTest, CheckGlCountsErrorsAtTheEnd)
+{
+    const ToolRun run = render("--demo --check-gl --times 0.1 --out " + (dir / "frames").string());
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1), "GL errors: 0\n");
+    EXPECT_EQ(render("--demo --times 0.1 --out " + (dir / "plain").string()).out.find("GL errors"), std::string::npos);
+}
+
 TEST_F(RenderToolTest, RunsAreDeterministic)
 {
     ASSERT_EQ(render("--demo --times 1 --out " + (dir / "a").string()).status, 0);

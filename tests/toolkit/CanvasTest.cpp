@@ -102,6 +102,12 @@ TEST_F(CanvasTest, TextQuadsAdvanceByTheMetricsAndSampleTheirAtlasCells)
     EXPECT_EQ(stream(*skipped, "position", vell::VEC3), p);
     std::unique_ptr<Geometry> empty(canvas().textGeometry(10, 20, ""));
     EXPECT_EQ(empty->getNumIndices(), 0u);
+    // 16-bit indices reach 65536 vertices: 16384 glyphs, the last one's corners 65532..65535.
+    std::unique_ptr<Geometry> longest(canvas().textGeometry(0, 0, std::string(16385, 'A')));
+    ASSERT_EQ(longest->getNumVertices(), 65536u);
+    ASSERT_EQ(longest->getNumIndices(), 16384u * 6);
+    EXPECT_EQ(indices(*longest).back(), 65534);
+    EXPECT_EQ(*std::max_element(longest->getIndices(), longest->getIndices() + longest->getNumIndices()), 65535);
     canvas().begin();
     canvas().printText(10, 20, "");
     canvas().end();

@@ -57,6 +57,7 @@ std::string shortest(double t)
 const char* RenderOptions::usage()
 {
     return "usage: quenfold-render --list | (--demo | --effect NAME) --times T1,T2,... --out DIR [--fps N]\n"
+           "                       [--check-gl]\n"
            "       quenfold-render --demo [--fields --times T1,T2,...] [--video FILE.mp4 [--from S] [--to S]]\n"
            "                       [--contact-sheet FILE.png] [--fps N]\n"
            "       (the contact sheet shows the cue times, or the --times given)";
@@ -93,6 +94,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
                 return fail("--out needs a directory");
             outDir = value;
             sawOut = true;
+        } else if (arg == "--check-gl") {
+            checkGl = true;
         } else if (arg == "--fps") {
             char* end = nullptr;
             const long n = strtol(value.c_str(), &end, 10);
@@ -124,6 +127,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     if (!videoPath.empty() && videoPath == contactSheetPath)
         return fail("the video and the contact sheet need different files");
     if (followsDemo()) {
+        if (checkGl)
+            return fail("--check-gl goes with --out");
         if (sawOut)
             return fail("--out does not combine with --fields, --video or --contact-sheet");
         if (fields && !sawTimes)
@@ -134,7 +139,7 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     }
     if (mode != Mode::List && (!sawTimes || !sawOut))
         return fail("--demo and --effect need --times and --out");
-    if (mode == Mode::List && (sawTimes || sawOut))
+    if (mode == Mode::List && (sawTimes || sawOut || checkGl))
         return fail("--list takes no other arguments");
     return checkFileNames(error);
 }

@@ -26,6 +26,7 @@ public:
     std::vector<double> times; // sorted, no duplicates
     std::string outDir;
     int fps = 60;
+    bool checkGl = false; // ends with the count of GL errors the draw calls met; any fails the run
 
     // Demo outputs that follow the run through time.
     bool fields = false;          // one JSON line of field values per requested time

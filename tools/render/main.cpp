@@ -11,6 +11,7 @@
 #include "demo/Mirande.h"
 #include "framework/EffectFactory.h"
 #include "framework/GLApp.h"
+#include "graphics/GLDebug.h"
 
 #include <algorithm>
 #include <chrono>
@@ -118,5 +119,9 @@ int main(int argc, char** argv)
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     printf("rendered %lld frames in %.2f s (%.1f fps)\n", recorder.framesRendered(), seconds,
            seconds > 0 ? recorder.framesRendered() / seconds : 0.0);
+    if (options.checkGl) {
+        printf("GL errors: %ld\n", vell::GLDebug::errorCount());
+        return vell::GLDebug::errorCount() == 0 ? 0 : 1;
+    }
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -112,6 +113,19 @@ bool jpegSize(std::istream& in, int* width, int* height)
     }
 }
 
+// A JPEG whose last scan has no end-of-image marker after it was cut short; the
+// decoder would fill the missing rows with grey without a word.
+bool isCutShortJpeg(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.compare(0, 2, "\xFF\xD8") != 0)
+        return false;
+    const size_t scan = bytes.rfind("\xFF\xDA");
+    const size_t end = bytes.rfind("\xFF\xD9");
+    return end == std::string::npos || (scan != std::string::npos && end < scan);
+}
+
 } // namespace
 
 bool ImageFile::writePng(const std::string& path, const std::vector<uint8_t>& rgba, int width,
@@ -147,6 +161,8 @@ bool ImageFile::writePng(const std::string& path, const std::vector<uint8_t>& rg
 
 bool ImageFile::read(const std::string& path, std::vector<uint8_t>* rgba, int* width, int* height)
 {
+    if (isCutShortJpeg(path))
+        return false;
     SDL_Surface* loaded = IMG_Load(path.c_str());
     if (!loaded)
         return false;

@@ -49,13 +49,16 @@ void ResourceFiles::setDirectory(const std::string& dir)
 
 std::string ResourceFiles::binaryPath(const std::string& name)
 {
-    return (fs::path(directory()) / fs::path(name).filename()).string();
+    const fs::path file = fs::path(name).filename();
+    if (file.empty() || file == "." || file == "..")
+        return std::string();
+    return (fs::path(directory()) / file).string();
 }
 
 std::string ResourceFiles::textPath(const std::string& name)
 {
     const fs::path relative = fs::path(name).lexically_normal();
-    if (relative.empty() || relative.is_absolute() || *relative.begin() == "..")
+    if (relative.empty() || relative == "." || relative.is_absolute() || *relative.begin() == "..")
         return std::string();
     return (fs::path(directory()) / relative).string();
 }

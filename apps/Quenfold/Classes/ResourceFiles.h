@@ -12,9 +12,11 @@ public:
     static void logDirectory();
 
     // Binary files are found by base name and extension; the directory part is dropped.
+    // Empty when the name ends without a file name (such as "", "dir/" or "..").
     static std::string binaryPath(const std::string& name);
     // Text files keep their directory part, relative to the resource directory.
-    // Empty when the name is absolute or climbs out of the resource directory.
+    // Empty when the name is absolute, climbs out of the resource directory or names
+    // the directory itself (such as "a/..").
     static std::string textPath(const std::string& name);
 
     static bool readFile(const std::string& path, std::string* contents);

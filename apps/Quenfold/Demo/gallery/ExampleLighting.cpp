@@ -35,8 +35,10 @@ ExampleLighting::~ExampleLighting() = default;
 
 void ExampleLighting::draw()
 {
-    if (!lightingShader)
+    if (!lightingRequested) { // once: a missing file is not asked for again every frame
         lightingShader.reset(Shader::fromFile("ExampleLightingPointLight2.glsl", false));
+        lightingRequested = true;
+    }
     clearWithDepth();
 
     const double t = Timer::getInstance()->getTime();

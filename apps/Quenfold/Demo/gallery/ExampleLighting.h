@@ -23,6 +23,7 @@ public:
     void draw() override;
 
     std::unique_ptr<vell::Shader> lightingShader; // loaded on the first draw
+    bool lightingRequested = false;
     std::unique_ptr<vell::Cube> room;
     std::unique_ptr<vell::Torus> torus;
     std::unique_ptr<vell::Sphere> lightMarker;

@@ -44,6 +44,7 @@ void ExampleTexturing::onMouseDown(int x, int y, int touchCount)
     mode = (mode + 1) % modeCount;
     texture.reset();
     shader.reset();
+    requested = false;
 }
 
 void ExampleTexturing::draw()
@@ -67,10 +68,11 @@ void ExampleTexturing::draw()
 
 void ExampleTexturing::drawTorus(const char* shaderFile, Texture* (*makeTexture)())
 {
-    if (!shader)
+    if (!requested) { // once per mode: a missing file is not asked for again every frame
         shader.reset(Shader::fromFile(shaderFile, false));
-    if (!texture)
         texture.reset(makeTexture());
+        requested = true;
+    }
     if (!shader || !texture)
         return;
     shader->bind();
@@ -88,10 +90,11 @@ void ExampleTexturing::drawTorus(const char* shaderFile, Texture* (*makeTexture)
 void ExampleTexturing::drawCubeMap()
 {
     spin += Timer::getInstance()->getFrameTime() * 30;
-    if (!shader)
+    if (!requested) {
         shader.reset(Shader::fromFile("ExampleTexturingCubeMapping.glsl", false));
-    if (!texture)
         texture.reset(TextureCube::fromFile("skyPosX.png", "png"));
+        requested = true;
+    }
     if (!skySphere)
         skySphere = std::make_unique<Sphere>(5.0f, 18, 5);
     if (!shader || !texture)

@@ -31,6 +31,7 @@ public:
     std::unique_ptr<vell::Shader> shader;   // of the current mode, loaded on demand
     std::unique_ptr<vell::Torus> torus;
     std::unique_ptr<vell::Texture> texture; // of the current mode, loaded on demand
+    bool requested = false;                 // the current mode's shader and texture were loaded
     std::unique_ptr<vell::Texture2D> secondTexture;
     std::unique_ptr<vell::Sphere> skySphere;
     float rotationX = 0; // degrees

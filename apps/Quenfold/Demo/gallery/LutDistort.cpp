@@ -19,10 +19,11 @@ LutDistort::LutDistort()
 {
     shader = std::make_unique<Shader>();
     // Loaded from its text, so it never reloads.
-    if (const char* source = osLoadTextFile("lutDistort.glsl"))
-        shader->load(source);
-    else
+    const char* source = osLoadTextFile("lutDistort.glsl");
+    if (!source)
         Log::error("LutDistort: cannot read 'lutDistort.glsl', nothing will be drawn");
+    else if (!shader->load(source))
+        Log::error("LutDistort: invalid code in 'lutDistort.glsl', nothing will be drawn");
     texture0.reset(Texture2D::fromFile("clouds_mirror.png", false));
     texture1.reset(Texture2D::fromFile("stripes.png", false));
     texture2.reset(Texture2D::fromFile("stripes3.png", false));

@@ -101,6 +101,8 @@ Geometry* Canvas::textGeometry(int x, int y, const std::string& text) const
         const int c = static_cast<signed char>(byte);
         if (c < 0 || !glyphAdvances.isUsable())
             continue;
+        if (b + 4 > 65536)
+            break; // 16-bit indices address no more glyphs
         const float x0 = penX / width;
         penX += static_cast<float>(glyphAdvances.advance(c));
         const float u = static_cast<float>(c % 16 * 16) / atlasSize;

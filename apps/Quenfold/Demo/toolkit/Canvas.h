@@ -33,7 +33,8 @@ public:
     void fillRect(float x, float y, float w, float h);
     void strokeRect(float x, float y, float w, float h);
     // Each byte is one glyph; codes without a glyph (negative as signed bytes) are
-    // skipped, and nothing is drawn while the metrics are unusable.
+    // skipped, and nothing is drawn while the metrics are unusable. Glyphs past the
+    // 16384th are dropped.
     void printText(int x, int y, const std::string& text);
     // How far printText moves the pen for text, in pixels.
     float textWidth(const std::string& text) const;

@@ -1,0 +1,20 @@
+// The command line of quenfold (arguments separated by NUL bytes): an accepted
+// one names the demo or a registered effect, a refused one says why.
+#include "FuzzSupport.h"
+#include "LaunchOptions.h"
+#include "framework/EffectFactory.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const FuzzArguments args("quenfold", data, size);
+
+    LaunchOptions options;
+    std::string error;
+    if (!options.parse(args.argc(), args.argv(), &error)) {
+        FUZZ_CHECK(!error.empty());
+        return 0;
+    }
+    FUZZ_CHECK(error.empty());
+    FUZZ_CHECK(options.effectName.empty() || EffectFactory::getInstance()->find(options.effectName.c_str()));
+    return 0;
+}

@@ -1,0 +1,36 @@
+// The command line of quenfold-render (arguments separated by NUL bytes): an
+// accepted one is complete and in range, a refused one says why.
+#include "FuzzSupport.h"
+#include "RenderOptions.h"
+
+#include <set>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const FuzzArguments args("quenfold-render", data, size);
+
+    RenderOptions options;
+    std::string error;
+    if (!options.parse(args.argc(), args.argv(), &error)) {
+        FUZZ_CHECK(!error.empty());
+        return 0;
+    }
+    FUZZ_CHECK(error.empty());
+    FUZZ_CHECK(options.fps >= 1 && options.fps <= RenderOptions::kMaxFps);
+    if (options.mode == RenderOptions::Mode::List) {
+        FUZZ_CHECK(options.times.empty() && options.outDir.empty());
+        return 0;
+    }
+    FUZZ_CHECK(!options.times.empty() && !options.outDir.empty());
+    std::set<std::string> names;
+    for (size_t i = 0; i < options.times.size(); ++i) {
+        const double t = options.times[i];
+        FUZZ_CHECK(t >= 0 && t <= RenderOptions::kMaxTime);
+        FUZZ_CHECK(i == 0 || options.times[i - 1] < t);
+        FUZZ_CHECK(options.frameAt(t) >= 0 && options.frameAt(t) <= RenderOptions::kMaxTime * options.fps);
+        // A shared name is allowed only for times on the same frame.
+        if (!names.insert(options.fileName(t)).second)
+            FUZZ_CHECK(options.frameAt(options.times[i - 1]) == options.frameAt(t));
+    }
+    return 0;
+}

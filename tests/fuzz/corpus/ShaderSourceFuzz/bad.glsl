@@ -1,0 +1,3 @@
+attribute mat4 m;
+//[VERT]
+attribute  vec3 p;

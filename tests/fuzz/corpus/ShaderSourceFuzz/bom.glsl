@@ -1,0 +1,5 @@
+﻿//[VERT]
+attribute float a;
+attribute vec4 c;
+//[FRAG]
+void main(){}

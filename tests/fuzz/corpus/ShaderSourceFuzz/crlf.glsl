@@ -1,0 +1,3 @@
+//[VERT]
+attribute vec2 uv;
+//[FRAG]
