@@ -73,8 +73,17 @@ eventually() {
 hides() { ! shows "$@"; }
 
 shows 240 2 $bar && fail "the bar shows before any tap"
-xdotool mousemove --window "$win" 480 400 click --repeat 2 --delay 120 1
-eventually shows 240 2 $bar || fail "a double click did not show the bar (pixel $(pixel 240 2))"
+shows 447 59 $mark && fail "the list shows first, not the demo"
+# Input is read between frames: on a busy machine a slow frame may fall
+# between the two clicks, so a person would double-click again.
+doubleClickShowsBar() {
+    for _ in 1 2 3; do
+        xdotool mousemove --window "$win" 480 400 click --repeat 2 --delay 60 1
+        for _ in $(seq 20); do shows 240 2 $bar && return 0; sleep 0.2; done
+    done
+    return 1
+}
+doubleClickShowsBar || fail "a double click did not show the bar (pixel $(pixel 240 2))"
 
 click 30 16 # the back button
 eventually shows 447 59 $mark || fail "back did not show the list (pixel $(pixel 447 59))"

@@ -34,15 +34,18 @@ ScreenTransition::ScreenTransition()
 
 ScreenTransition::~ScreenTransition() = default;
 
-void ScreenTransition::start(bool isForward, double now)
+void ScreenTransition::start(bool isForward)
 {
     forward = isForward;
-    startTime = now;
+    armed = true;
     copyFrame(*leaving);
 }
 
 void ScreenTransition::draw(double now)
 {
+    if (armed)
+        startTime = now;
+    armed = false;
     copyFrame(*arriving);
     const float t = static_cast<float>((now - startTime) / kSeconds);
     const float side = forward ? 1.0f : -1.0f;

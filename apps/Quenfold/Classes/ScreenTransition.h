@@ -19,9 +19,10 @@ public:
     ScreenTransition& operator=(const ScreenTransition&) = delete;
 
     // Keeps the bound framebuffer's frame as the screen being left; forward
-    // (a push) slides it out to the left, back to the right.
-    void start(bool forward, double now);
-    bool isRunning(double now) const { return now - startTime < kSeconds; }
+    // (a push) slides it out to the left, back to the right. The slide's
+    // clock starts with the first frame drawn after it.
+    void start(bool forward);
+    bool isRunning(double now) const { return armed || now - startTime < kSeconds; }
     // Over the bound framebuffer's new frame, draws both screens at their places.
     void draw(double now);
 
@@ -30,5 +31,6 @@ private:
     std::unique_ptr<vell::Texture2D> arriving;
     std::unique_ptr<vell::Overlay> overlay;
     double startTime = -kSeconds;
+    bool armed = false; // started, waiting for its first frame
     bool forward = true;
 };
