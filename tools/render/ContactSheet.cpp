@@ -22,6 +22,8 @@ ContactSheet::ContactSheet(int cellCount)
 {
     for (size_t i = 3; i < sheet.size(); i += 4)
         sheet[i] = 255;
+    if (!hasFont)
+        fprintf(stderr, "quenfold-render: the font FontSupernatural is missing; the contact sheet has no labels\n");
 }
 
 void ContactSheet::add(const std::vector<uint8_t>& frame, double time)

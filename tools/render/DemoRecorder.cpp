@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <memory>
 #include <cstdio>
+#include <memory>
 #include <set>
 #include <unistd.h>
 

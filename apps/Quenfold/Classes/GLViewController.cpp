@@ -1,9 +1,27 @@
 #include "GLViewController.h"
 
+#include "MusicPlayer.h"
+
 #include "demo/Mirande.h"
 #include "framework/EffectApp.h"
 #include "framework/GLApp.h"
 #include "utils/Timer.h"
+#include "utils/Utils.h"
+
+#include <algorithm>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const Clock::time_point launched = Clock::now(); // static initialisation: the process start
+
+double secondsBetween(Clock::time_point a, Clock::time_point b)
+{
+    return std::chrono::duration<double>(b - a).count();
+}
+
+} // namespace
 
 GLViewController::GLViewController(const EffectFactory::EffectInfo* effectInfo)
     : effect(effectInfo), controls(effectInfo == nullptr)
@@ -17,15 +35,32 @@ GLViewController::~GLViewController()
 
 void GLViewController::loadView()
 {
+    loadStart = Clock::now();
     vell::Timer::getInstance()->reset(); // a new screen starts at time 0, with its music
     app.reset(effect ? static_cast<GLApp*>(new EffectApp(effect->create())) : new Mirande());
     app->init();
+    loaded = Clock::now();
+    firstFrame = true;
 }
 
 void GLViewController::drawView()
 {
-    if (app)
-        app->update();
+    if (!app)
+        return;
+    if (firstFrame) {
+        // Demo time 0 is taken by this frame; the demo's music started as init ended.
+        const Clock::time_point now = Clock::now();
+        if (effect)
+            vell::Log::msg("%s: loaded in %.2f s, first frame %.2f s after launch", effect->name,
+                           secondsBetween(loadStart, loaded), secondsBetween(launched, now));
+        else
+            vell::Log::msg("Mirande: loaded in %.2f s, first frame %.2f s after launch and %.1f ms after the "
+                           "music started (music position %.1f ms)",
+                           secondsBetween(loadStart, loaded), secondsBetween(launched, now),
+                           secondsBetween(loaded, now) * 1000.0, std::max(0.0, MusicPlayer::position()) * 1000.0);
+        firstFrame = false;
+    }
+    app->update();
 }
 
 void GLViewController::freeGLApp()

@@ -3,6 +3,7 @@
 #include "Playback.h"
 #include "framework/EffectFactory.h"
 
+#include <chrono>
 #include <memory>
 
 class GLApp;
@@ -41,5 +42,8 @@ private:
     const EffectFactory::EffectInfo* effect;
     std::unique_ptr<GLApp> app;
     float prevTouchTime = 0; // platform time of the previous touch-down
+    std::chrono::steady_clock::time_point loadStart;
+    std::chrono::steady_clock::time_point loaded; // the demo's music started here
+    bool firstFrame = false;
     Playback controls;
 };
