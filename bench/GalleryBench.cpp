@@ -1,5 +1,4 @@
-// Frames per second of the gallery's rains, landscapes, logos and cube-map room,
-// headless on the software renderer: one frame is the clock tick, the clear,
+// Frames per second of the gallery's effects, headless on the software renderer: one frame is the clock tick, the clear,
 // the effect's draw and glFinish.
 #include "HeadlessContext.h"
 #include "HostClock.h"
@@ -10,12 +9,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include <iterator>
 #include <memory>
 
 namespace {
 
 const char* const effects[] = {"LandRain", "TriangleRain4", "TriangleRain3", "TriangleRain2", "TriangleRain",
-                               "SorvLogo2", "SorvLogo",      "FakeGI",        "QuadLand"};
+                               "SorvLogo2", "SorvLogo",      "FakeGI",        "QuadLand",
+                               "Crystal2", "ExampleRenderToCubeMap", "ExampleTexturing", "PointSprites",
+                               "VertexBasedLighting", "SmoothFlat2", "SmoothFlat", "Clouds", "Crystal",
+                               "ExampleLighting", "LutDistort"};
 
 void BM_GalleryFrame(benchmark::State& state)
 {
@@ -39,6 +42,6 @@ void BM_GalleryFrame(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
     state.SetLabel(std::string(name) + "; items/s = frames/s");
 }
-BENCHMARK(BM_GalleryFrame)->DenseRange(0, 8)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GalleryFrame)->DenseRange(0, std::size(effects) - 1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
