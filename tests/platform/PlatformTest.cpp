@@ -169,6 +169,11 @@ TEST_F(PlatformTest, AJpegCutShortIsRefusedNotFilledWithGrey)
     EXPECT_EQ(osLoadImageFile("half.jpg", &w, &h, &bpp), nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR: image 'half.jpg' cannot be decoded\n");
     EXPECT_EQ(w + h, 0u);
+
+    // A JPEG signature over other content is decoded as a JPEG or not at all.
+    // (found by fuzzing: the content-guessing loader took it for a drawing and leaked)
+    put("drawing.jpg", std::string("\xFF\xD8\xFF\xFF\xFF\xFF\xFF\xCF\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\x12\xF6\x3C\x73\x76\x67\x00\x00\x67", 48));
+    EXPECT_EQ(osLoadImageFile("drawing.jpg", &w, &h, &bpp), nullptr);
 }
 
 TEST(PlatformMusic, EachCallRestartsTheMusicAtItsOffset)

@@ -163,7 +163,16 @@ bool ImageFile::read(const std::string& path, std::vector<uint8_t>* rgba, int* w
 {
     if (isCutShortJpeg(path))
         return false;
-    SDL_Surface* loaded = IMG_Load(path.c_str());
+    // The decoder the signature names, never one guessed from the content.
+    char head[2] = {};
+    std::ifstream(path, std::ios::binary).read(head, sizeof(head));
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    if (!file)
+        return false;
+    SDL_Surface* loaded = head[0] == '\x89' ? IMG_LoadPNG_RW(file)
+                          : head[0] == '\xFF' && head[1] == '\xD8' ? IMG_LoadJPG_RW(file)
+                                                                 : nullptr;
+    SDL_RWclose(file);
     if (!loaded)
         return false;
     SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
