@@ -22,6 +22,8 @@ public:
     void capture();
     // With the presenting context current: draws into the default framebuffer.
     void draw(int drawableWidth, int drawableHeight);
+    // The 480x320 RGBA texture drawn.
+    GLuint frameTexture() const { return texture; }
 
 private:
     GLuint texture = 0;

@@ -1,0 +1,80 @@
+#include "WebAppDelegate.h"
+
+#include "GLViewController.h"
+#include "HostClock.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kMaxErrorReports = 8;
+
+} // namespace
+
+WebAppDelegate::WebAppDelegate() = default;
+
+WebAppDelegate::~WebAppDelegate() = default;
+
+bool WebAppDelegate::start(const char* canvas)
+{
+    if (!surface.open(canvas))
+        return false;
+    emscripten_request_animation_frame_loop(&WebAppDelegate::frame, this);
+    return true;
+}
+
+bool WebAppDelegate::open(int index)
+{
+    const EffectFactory::EffectInfo* effect = nullptr;
+    if (index >= 0) {
+        effect = EffectFactory::getInstance()->getEffectInfo(index);
+        if (!effect)
+            return false;
+    }
+    pending = std::make_unique<GLViewController>(effect);
+    return true;
+}
+
+bool WebAppDelegate::touch(int phase, int x, int y)
+{
+    if (!screen)
+        return false;
+    switch (phase) {
+    case 0:
+        return screen->touchesBegan(x, y, 1, static_cast<float>(HostClock::unpaused()));
+    case 1:
+        screen->touchesMoved(x, y, 1);
+        break;
+    default:
+        screen->touchesEnded(x, y, 1);
+        break;
+    }
+    return false;
+}
+
+EM_BOOL WebAppDelegate::frame(double, void* self)
+{
+    static_cast<WebAppDelegate*>(self)->drawFrame();
+    return EM_TRUE; // every animation frame
+}
+
+void WebAppDelegate::drawFrame()
+{
+    if (pending) {
+        screen.reset(); // the old screen's GL objects go first
+        screen = std::move(pending);
+        screen->loadView();
+        if (screen->effectName()) // an effect alone has no music
+            EM_ASM({ if (Module.music) Module.music.pause(); });
+    }
+    if (!screen)
+        return;
+    screen->drawView();
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+        if (errorsReported++ < kMaxErrorReports)
+            fprintf(stderr, "GL error 0x%04X after a frame\n", static_cast<unsigned>(error));
+    }
+}

@@ -1,0 +1,121 @@
+#include "WebSurface.h"
+
+#include "OverlayState.h"
+
+#include <GLES2/gl2ext.h>
+#include <emscripten/html5.h>
+#include <webgl/webgl1.h>
+
+#include <set>
+
+namespace {
+
+// WebGL 1's packed depth and stencil format and its attachment point.
+constexpr GLenum kDepthStencil = 0x84F9;
+constexpr GLenum kDepthStencilAttachment = 0x821A;
+
+WebSurface* openSurface = nullptr;
+
+// Renderbuffers given depth and stencil storage: WebGL 1 attaches them at
+// one attachment point of its own.
+std::set<GLuint> depthStencil;
+
+} // namespace
+
+// OpenGL ES 2.0 renderbuffers on WebGL 1: the application's packed depth and
+// stencil format becomes WebGL's own.
+extern "C" void glRenderbufferStorage(GLenum target, GLenum format, GLsizei width, GLsizei height)
+{
+    GLint bound = 0;
+    emscripten_glGetIntegerv(GL_RENDERBUFFER_BINDING, &bound);
+    const bool packed = format == GL_DEPTH24_STENCIL8_OES;
+    if (packed)
+        depthStencil.insert(static_cast<GLuint>(bound));
+    else
+        depthStencil.erase(static_cast<GLuint>(bound));
+    emscripten_glRenderbufferStorage(target, packed ? kDepthStencil : format, width, height);
+}
+
+// The colour renderbuffer of the frame is replaced by the frame texture; a
+// depth and stencil one is attached once, as both.
+extern "C" void glFramebufferRenderbuffer(GLenum target, GLenum attachment, GLenum renderbufferTarget,
+                                          GLuint renderbuffer)
+{
+    const GLuint texture = openSurface && attachment == GL_COLOR_ATTACHMENT0
+                               ? openSurface->textureFor(renderbuffer)
+                               : 0;
+    if (texture) {
+        emscripten_glFramebufferTexture2D(target, attachment, GL_TEXTURE_2D, texture, 0);
+    } else if ((attachment == GL_DEPTH_ATTACHMENT || attachment == GL_STENCIL_ATTACHMENT) &&
+               depthStencil.count(renderbuffer)) {
+        emscripten_glFramebufferRenderbuffer(target, GL_DEPTH_ATTACHMENT, renderbufferTarget, 0);
+        emscripten_glFramebufferRenderbuffer(target, GL_STENCIL_ATTACHMENT, renderbufferTarget, 0);
+        emscripten_glFramebufferRenderbuffer(target, kDepthStencilAttachment, renderbufferTarget,
+                                             renderbuffer);
+    } else {
+        emscripten_glFramebufferRenderbuffer(target, attachment, renderbufferTarget, renderbuffer);
+    }
+}
+
+WebSurface::~WebSurface()
+{
+    if (openSurface == this)
+        openSurface = nullptr;
+    if (HostSurface::current() == this)
+        HostSurface::setCurrent(nullptr);
+}
+
+bool WebSurface::open(const char* canvas)
+{
+    EmscriptenWebGLContextAttributes attrs;
+    emscripten_webgl_init_context_attributes(&attrs);
+    attrs.alpha = false;
+    attrs.depth = false;
+    attrs.stencil = false;
+    attrs.antialias = false;
+    attrs.preserveDrawingBuffer = true; // the page may read the picture back
+    attrs.majorVersion = 1;
+    const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(canvas, &attrs);
+    if (context <= 0 || emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS)
+        return false;
+    emscripten_set_canvas_element_size(canvas, kWidth, kHeight);
+    if (!letterbox.create())
+        return false;
+    glBindTexture(GL_TEXTURE_2D, 0);
+    openSurface = this;
+    HostSurface::setCurrent(this);
+    return true;
+}
+
+void WebSurface::renderbufferStorage()
+{
+    // A stand-in keeps the renderbuffer valid; the frame is drawn into the texture.
+    GLint bound = 0;
+    glGetIntegerv(GL_RENDERBUFFER_BINDING, &bound);
+    frameRenderbuffer = static_cast<GLuint>(bound);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA4, kWidth, kHeight);
+}
+
+GLuint WebSurface::textureFor(GLuint renderbuffer) const
+{
+    return renderbuffer != 0 && renderbuffer == frameRenderbuffer ? letterbox.frameTexture() : 0;
+}
+
+void WebSurface::present()
+{
+    GLint framebuffer = 0;
+    GLfloat clearColour[4] = {};
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+    {
+        OverlayState saved;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDisable(GL_BLEND);
+        glDisable(GL_DEPTH_TEST);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        letterbox.draw(kWidth, kHeight);
+        glDisableVertexAttribArray(0); // drawing code enables the arrays it draws with
+    }
+    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(framebuffer));
+}
