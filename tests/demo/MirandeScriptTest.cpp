@@ -1,4 +1,4 @@
-// The demo's timeline: which effects draw when, and the fields the Part pins.
+// The demo's timeline: which effects draw when, and the field values it pins.
 #include "HostClock.h"
 #include "anim/Anim.h"
 #include "demo/Mirande.h"
