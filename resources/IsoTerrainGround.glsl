@@ -34,14 +34,14 @@ void main()
     float dist = length(toLamp);
     vec3 l = toLamp / dist;
     float diffuse = max(dot(n, l), 0.0);
-    float spec = pow(max(dot(reflect(-l, n), normalize(-viewPos)), 0.0), 12.0);
+    float highlight = pow(max(dot(reflect(-l, n), normalize(-viewPos)), 0.0), 12.0);
     float lamp = 1.45 / (1.0 + 0.3 * dist * dist);
 
     // Warm sandstone on walls that face sideways, cooler grey where they face up or down.
     vec3 warm = vec3(0.78, 0.52, 0.32);
     vec3 cool = vec3(0.46, 0.48, 0.52);
     vec3 rock = mix(warm, cool, clamp(abs(slope.y), 0.0, 1.0));
-    vec3 color = rock * (0.1 + diffuse * lamp) + vec3(1.0, 0.9, 0.75) * spec * lamp * 0.35;
+    vec3 color = rock * (0.1 + diffuse * lamp) + vec3(1.0, 0.9, 0.75) * highlight * lamp * 0.35;
 
     float fog = clamp((length(viewPos) - 1.5) / 9.0, 0.0, 1.0);
     color = mix(color, vec3(0.02, 0.06, 0.1), fog);
