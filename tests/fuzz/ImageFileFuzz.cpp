@@ -3,6 +3,7 @@
 // a refused one leaves the size at 0.
 #include "FuzzSupport.h"
 #include "ImageFile.h"
+#include "ImageHeader.h"
 #include "ResourceFiles.h"
 #include "utils/Platform.h"
 
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     int declaredWidth = 0, declaredHeight = 0;
-    FUZZ_CHECK(ImageFile::declaredSize(ResourceFiles::textPath("fuzz.png"), &declaredWidth, &declaredHeight));
+    FUZZ_CHECK(ImageHeader::declaredSize(ResourceFiles::textPath("fuzz.png"), &declaredWidth, &declaredHeight));
     FUZZ_CHECK(width == static_cast<unsigned int>(declaredWidth) && height == static_cast<unsigned int>(declaredHeight));
     FUZZ_CHECK(width >= 1 && height >= 1 && width <= 8192 && height <= 8192);
     FUZZ_CHECK(bitsPerPixel == 32);

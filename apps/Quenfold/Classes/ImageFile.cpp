@@ -1,13 +1,13 @@
 #include "ImageFile.h"
 
+#include "ImageHeader.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -55,77 +55,6 @@ bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes, std:
     return false;
 }
 
-uint32_t bigEndian(const unsigned char* p, int count)
-{
-    uint32_t v = 0;
-    for (int i = 0; i < count; ++i)
-        v = (v << 8) | p[i];
-    return v;
-}
-
-bool pngSize(std::istream& in, int* width, int* height)
-{
-    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    unsigned char head[24];
-    if (!in.read(reinterpret_cast<char*>(head), sizeof(head)) || memcmp(head, signature, 8) != 0 ||
-        memcmp(head + 12, "IHDR", 4) != 0)
-        return false;
-    const uint32_t w = bigEndian(head + 16, 4), h = bigEndian(head + 20, 4);
-    if (w == 0 || h == 0 || w > 0x7FFFFFFF || h > 0x7FFFFFFF)
-        return false;
-    *width = static_cast<int>(w);
-    *height = static_cast<int>(h);
-    return true;
-}
-
-// Walks the JPEG markers up to the first start-of-frame, which holds the size.
-bool jpegSize(std::istream& in, int* width, int* height)
-{
-    unsigned char b[8];
-    if (!in.read(reinterpret_cast<char*>(b), 2) || b[0] != 0xFF || b[1] != 0xD8)
-        return false;
-    for (;;) {
-        if (!in.read(reinterpret_cast<char*>(b), 2) || b[0] != 0xFF)
-            return false;
-        const unsigned char marker = b[1];
-        if (marker == 0xFF) { // fill byte
-            in.seekg(-1, std::ios::cur);
-            continue;
-        }
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
-            continue; // markers without a length
-        if (!in.read(reinterpret_cast<char*>(b), 2))
-            return false;
-        const uint32_t length = bigEndian(b, 2);
-        if (length < 2)
-            return false;
-        const bool startOfFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                                  marker != 0xC8 && marker != 0xCC;
-        if (startOfFrame) {
-            if (length < 7 || !in.read(reinterpret_cast<char*>(b), 5))
-                return false;
-            *height = static_cast<int>(bigEndian(b + 1, 2));
-            *width = static_cast<int>(bigEndian(b + 3, 2));
-            return *width > 0 && *height > 0;
-        }
-        if (!in.seekg(length - 2, std::ios::cur))
-            return false;
-    }
-}
-
-// A JPEG whose last scan has no end-of-image marker after it was cut short; the
-// decoder would fill the missing rows with grey without a word.
-bool isCutShortJpeg(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.compare(0, 2, "\xFF\xD8") != 0)
-        return false;
-    const size_t scan = bytes.rfind("\xFF\xDA");
-    const size_t end = bytes.rfind("\xFF\xD9");
-    return end == std::string::npos || (scan != std::string::npos && end < scan);
-}
-
 } // namespace
 
 bool ImageFile::writePng(const std::string& path, const std::vector<uint8_t>& rgba, int width,
@@ -161,17 +90,15 @@ bool ImageFile::writePng(const std::string& path, const std::vector<uint8_t>& rg
 
 bool ImageFile::read(const std::string& path, std::vector<uint8_t>* rgba, int* width, int* height)
 {
-    if (isCutShortJpeg(path))
+    std::string bytes;
+    const ImageHeader::Format format = ImageHeader::readForDecoding(path, &bytes);
+    if (format == ImageHeader::Format::None)
         return false;
     // The decoder the signature names, never one guessed from the content.
-    char head[2] = {};
-    std::ifstream(path, std::ios::binary).read(head, sizeof(head));
-    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    SDL_RWops* file = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!file)
         return false;
-    SDL_Surface* loaded = head[0] == '\x89' ? IMG_LoadPNG_RW(file)
-                          : head[0] == '\xFF' && head[1] == '\xD8' ? IMG_LoadJPG_RW(file)
-                                                                 : nullptr;
+    SDL_Surface* loaded = format == ImageHeader::Format::Png ? IMG_LoadPNG_RW(file) : IMG_LoadJPG_RW(file);
     SDL_RWclose(file);
     if (!loaded)
         return false;
@@ -188,16 +115,4 @@ bool ImageFile::read(const std::string& path, std::vector<uint8_t>* rgba, int* w
                static_cast<size_t>(converted->w) * 4);
     SDL_FreeSurface(converted);
     return true;
-}
-
-bool ImageFile::declaredSize(const std::string& path, int* width, int* height)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    if (pngSize(in, width, height))
-        return true;
-    in.clear();
-    in.seekg(0);
-    return jpegSize(in, width, height);
 }

@@ -13,7 +13,4 @@ public:
                          int height, std::string* reason = nullptr);
     // Reads a PNG or JPEG as RGBA (not premultiplied); false on failure, a file cut short included.
     static bool read(const std::string& path, std::vector<uint8_t>* rgba, int* width, int* height);
-    // The size a PNG or JPEG header declares, without decoding the pixels;
-    // false when the file is neither or its header is cut short.
-    static bool declaredSize(const std::string& path, int* width, int* height);
 };

@@ -5,6 +5,7 @@
 #include "HostClock.h"
 #include "HostSurface.h"
 #include "ImageFile.h"
+#include "ImageHeader.h"
 #include "MusicPlayer.h"
 #include "ResourceFiles.h"
 #include "Utf8.h"
@@ -67,7 +68,7 @@ int maxImageSide()
 bool hasUsableSize(const std::string& path, const char* name)
 {
     int w = 0, h = 0;
-    if (!ImageFile::declaredSize(path, &w, &h)) {
+    if (!ImageHeader::declaredSize(path, &w, &h)) {
         vell::Log::error("image '%s' is not a readable PNG or JPEG", name);
         return false;
     }

@@ -1,33 +1,14 @@
-// Images in the page: decoded with stb_image from the packed file system.
+// Images in the page: decoded with stb_image from the packed file system,
+// after the same checks as on the desktop.
 #include "ImageFile.h"
+
+#include "ImageHeader.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
 #define STBI_ONLY_JPEG
 #define STBI_NO_STDIO
 #include <stb_image.h>
-
-#include <cstring>
-#include <fstream>
-#include <iterator>
-
-namespace {
-
-bool readBytes(const std::string& path, std::string* bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
-const stbi_uc* bytesOf(const std::string& bytes)
-{
-    return reinterpret_cast<const stbi_uc*>(bytes.data());
-}
-
-} // namespace
 
 bool ImageFile::writePng(const std::string&, const std::vector<uint8_t>&, int, int, std::string* reason)
 {
@@ -39,10 +20,11 @@ bool ImageFile::writePng(const std::string&, const std::vector<uint8_t>&, int, i
 bool ImageFile::read(const std::string& path, std::vector<uint8_t>* rgba, int* width, int* height)
 {
     std::string bytes;
-    if (!readBytes(path, &bytes) || bytes.size() > 0x7FFFFFFF)
+    if (ImageHeader::readForDecoding(path, &bytes) == ImageHeader::Format::None)
         return false;
     int w = 0, h = 0, channels = 0;
-    stbi_uc* pixels = stbi_load_from_memory(bytesOf(bytes), static_cast<int>(bytes.size()), &w, &h, &channels, 4);
+    stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                                            static_cast<int>(bytes.size()), &w, &h, &channels, 4);
     if (!pixels)
         return false;
     rgba->assign(pixels, pixels + static_cast<size_t>(w) * h * 4); // rows top first, as stored
@@ -50,14 +32,4 @@ bool ImageFile::read(const std::string& path, std::vector<uint8_t>* rgba, int* w
     *width = w;
     *height = h;
     return true;
-}
-
-bool ImageFile::declaredSize(const std::string& path, int* width, int* height)
-{
-    std::string bytes;
-    if (!readBytes(path, &bytes) || bytes.size() > 0x7FFFFFFF)
-        return false;
-    int channels = 0;
-    return stbi_info_from_memory(bytesOf(bytes), static_cast<int>(bytes.size()), width, height, &channels) &&
-           *width > 0 && *height > 0;
 }
