@@ -118,6 +118,19 @@ class Driver:
             time.sleep(0.2)
         raise AssertionError(f"timed out waiting for {what}")
 
+    def taps(self, css, *gaps):
+        """Clicks the middle of an element, once more after each gap (seconds)."""
+        found = self.s("POST", "/element", {"using": "css selector", "value": css})
+        origin = {"element-6066-11e4-a52e-4f735466cecf": next(iter(found.values()))}
+        actions = [{"type": "pointerMove", "x": 0, "y": 0, "origin": origin},
+                   {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]
+        for gap in gaps:
+            actions += [{"type": "pause", "duration": int(gap * 1000)},
+                        {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]
+        self.s("POST", "/actions", {"actions": [{"type": "pointer", "id": "mouse",
+                                                 "parameters": {"pointerType": "mouse"}, "actions": actions}]})
+        self.s("DELETE", "/actions")
+
     def log(self):
         return self.s("POST", "/se/log", {"type": "browser"})
 
@@ -198,6 +211,8 @@ def check(d, page, build):
     elif abs(playing[1] - playing[3]) > 0.5:
         failures.append(f"music at {playing[1]:.2f} s, demo at {playing[3]:.2f} s")
 
+    failures += check_full_screen(d)
+
     d.run("document.getElementById('gallery').click();")
     name = d.run("return document.querySelector('#fx button[data-effect=\"QuadLand2\"]') ? 'QuadLand2'"
                  " : document.querySelector('#fx button').dataset.effect;")
@@ -216,12 +231,38 @@ def check(d, page, build):
 
     log = d.log()
     errors = d.run("return window.quenfoldErrors")
-    bad = [e["message"] for e in log if e["level"] == "SEVERE" or "GL error" in e["message"] or "OpenGL error" in e["message"]] + errors
+    bad = [e["message"] for e in log if e["level"] == "SEVERE" or
+           any(k in e["message"] for k in ("GL error", "OpenGL error", "WebGL:"))] + errors
     if bad:
         failures.append("browser log: " + " | ".join(bad[:8]))
     for f in failures:
         print("FAIL:", f)
     return 1 if failures else 0
+
+
+def check_full_screen(d):
+    """The button fills the screen with the picture alone; a double click (two presses
+    under 0.3 s apart, not two 0.5 s apart) brings the bar back, whose button leaves."""
+    state = "const r = document.getElementById('canvas').getBoundingClientRect();" \
+            "return [document.fullscreenElement !== null, document.body.classList.contains('bare')," \
+            " Math.round(r.width) == innerWidth && Math.round(r.height) == innerHeight];"
+    failures = []
+    d.click("#full")
+    d.wait_for("return document.fullscreenElement !== null", 10, "full screen")
+    if d.run(state) != [True, True, True]:
+        failures.append(f"full screen shows more than the picture: {d.run(state)}")
+    d.taps("#canvas", 0.5)
+    if d.run(state)[1] is not True:
+        failures.append("two clicks 0.5 s apart toggled the bar")
+    d.taps("#canvas", 0.05)
+    if d.run(state)[1] is not False:
+        failures.append("a double click did not bring the bar back")
+    d.click("#full")
+    d.wait_for("return document.fullscreenElement === null", 10, "leaving full screen")
+    if d.run(state)[:2] != [False, False]:
+        failures.append(f"leaving full screen did not show the page again: {d.run(state)}")
+    print("full screen: entered, double click shows the bar, left")
+    return failures
 
 
 if __name__ == "__main__":

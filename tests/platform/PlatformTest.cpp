@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -201,6 +203,25 @@ TEST(PlatformClock, MonotonicFromAboutZero)
         EXPECT_GE(now, previous);
         previous = now;
     }
+}
+
+TEST(PlatformClock, AResumeCountsWhatWentOnElsewhereButNoMoreThanThePause)
+{
+    HostClock::useMonotonic();
+    const auto hold = [](double seconds, double counted) {
+        HostClock::pause();
+        const double held = HostClock::now();
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        HostClock::resume(counted);
+        return HostClock::now() - held;
+    };
+    EXPECT_LT(hold(0.12, 0), 0.06) << "a plain resume goes on from the held reading";
+    const double counted = hold(0.12, 0.05);
+    EXPECT_GE(counted, 0.05);
+    EXPECT_LT(counted, 0.11);
+    const double clamped = hold(0.05, 10);
+    EXPECT_GE(clamped, 0.05);
+    EXPECT_LT(clamped, 1.0) << "never counts more than the pause lasted";
 }
 
 TEST(PlatformClock, FixedStepAdvancesExactlyOneFramePerStep)

@@ -1,5 +1,6 @@
 #include "HostClock.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -61,14 +62,17 @@ void HostClock::pause()
     s.paused = true;
 }
 
-void HostClock::resume()
+void HostClock::resume(double counted)
 {
     ClockState& s = state();
     if (!s.paused)
         return;
     s.paused = false;
-    if (!s.fixed)
-        s.pausedTotal = monotonic(s) - s.pausedAt;
+    if (s.fixed)
+        return;
+    const double t = monotonic(s);
+    const double held = t - s.pausedTotal - s.pausedAt; // this pause's length
+    s.pausedTotal = t - s.pausedAt - std::clamp(counted, 0.0, held);
 }
 
 bool HostClock::isPaused()

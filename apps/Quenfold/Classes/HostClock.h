@@ -13,9 +13,11 @@ public:
     static void advance();          // one fixed step
     static void set(double seconds); // fixed mode: jump to a reading
 
-    // While paused, now() holds still; after resume it goes on from there.
+    // While paused, now() holds still; after resume it goes on from there, or
+    // from the last `counted` seconds of the pause later (what had already
+    // gone on elsewhere, such as music that started before it was reported).
     static void pause();
-    static void resume();
+    static void resume(double counted = 0);
     static bool isPaused();
     // Seconds since the origin, counting paused time too.
     static double unpaused();

@@ -15,11 +15,12 @@ EM_JS(int, quenfoldAudioPlay, (const char* path, double start), {
         src = src.substring(1); // relative to the page
     audio.src = src;
     audio.currentTime = start;
+    Module.musicStart = start;
     const started = audio.play();
     if (started)
         started.catch(function (e) {
             console.warn("music: " + e.message);
-            Module._quenfold_music_playing(); // the picture goes on without it
+            Module._quenfold_music_playing(0); // the picture goes on without it
         });
     return 1;
 });

@@ -38,13 +38,13 @@ bool WebAppDelegate::open(int index)
     return true;
 }
 
-bool WebAppDelegate::touch(int phase, int x, int y)
+bool WebAppDelegate::touch(int phase, int x, int y, double age)
 {
     if (!screen)
         return false;
     switch (phase) {
-    case 0:
-        return screen->touchesBegan(x, y, 1, static_cast<float>(HostClock::unpaused()));
+    case 0: // timed when made, not when a busy page got to it
+        return screen->touchesBegan(x, y, 1, static_cast<float>(HostClock::unpaused() - age));
     case 1:
         screen->touchesMoved(x, y, 1);
         break;

@@ -24,8 +24,9 @@ public:
     // from the next frame on. False when there is no such effect.
     bool open(int index);
     // A press (phase 0), drag (1) or release (2) at a point of the 480x320
-    // frame; true when a press is the second of a double tap.
-    bool touch(int phase, int x, int y);
+    // frame, made age seconds ago; true when a press is the second of a
+    // double tap.
+    bool touch(int phase, int x, int y, double age);
 
 private:
     static EM_BOOL frame(double, void* self);

@@ -57,6 +57,24 @@ extern "C" void glFramebufferRenderbuffer(GLenum target, GLenum attachment, GLen
     }
 }
 
+// WebGL 1 takes at most one of the depth, stencil and packed attachment
+// points and calls any more "unsupported" with a console warning; the answer
+// is known beforehand, so the warning is spared.
+extern "C" GLenum glCheckFramebufferStatus(GLenum target)
+{
+    GLint bound = 0;
+    emscripten_glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    int attached = 0;
+    for (GLenum point : {GLenum(GL_DEPTH_ATTACHMENT), GLenum(GL_STENCIL_ATTACHMENT), kDepthStencilAttachment}) {
+        GLint type = GL_NONE;
+        if (bound) // the canvas's own framebuffer has no attachments to ask about
+            emscripten_glGetFramebufferAttachmentParameteriv(target, point, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE,
+                                                             &type);
+        attached += type != GL_NONE;
+    }
+    return attached > 1 ? GLenum(GL_FRAMEBUFFER_UNSUPPORTED) : emscripten_glCheckFramebufferStatus(target);
+}
+
 WebSurface::~WebSurface()
 {
     if (openSurface == this)
