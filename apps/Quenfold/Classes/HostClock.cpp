@@ -14,7 +14,7 @@ struct ClockState {
     std::chrono::steady_clock::time_point origin;
     bool paused = false;
     double pausedAt = 0;    // now() when paused
-    double pausedTotal = 0; // monotonic seconds spent paused
+    double pausedTotal = 0; // monotonic seconds spent paused, less those skipped
 };
 
 double monotonic(ClockState& s)
@@ -62,17 +62,26 @@ void HostClock::pause()
     s.paused = true;
 }
 
-void HostClock::resume(double counted)
+void HostClock::resume()
 {
     ClockState& s = state();
     if (!s.paused)
         return;
     s.paused = false;
-    if (s.fixed)
-        return;
-    const double t = monotonic(s);
-    const double held = t - s.pausedTotal - s.pausedAt; // this pause's length
-    s.pausedTotal = t - s.pausedAt - std::clamp(counted, 0.0, held);
+    if (!s.fixed)
+        s.pausedTotal = monotonic(s) - s.pausedAt;
+}
+
+void HostClock::skip(double seconds)
+{
+    ClockState& s = state();
+    seconds = std::max(0.0, seconds);
+    if (s.paused)
+        s.pausedAt += seconds;
+    else if (s.fixed)
+        s.offset += seconds;
+    else
+        s.pausedTotal -= seconds;
 }
 
 bool HostClock::isPaused()

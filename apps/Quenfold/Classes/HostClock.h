@@ -13,11 +13,12 @@ public:
     static void advance();          // one fixed step
     static void set(double seconds); // fixed mode: jump to a reading
 
-    // While paused, now() holds still; after resume it goes on from there, or
-    // from the last `counted` seconds of the pause later (what had already
-    // gone on elsewhere, such as music that started before it was reported).
+    // While paused, now() holds still; after resume it goes on from there.
     static void pause();
-    static void resume(double counted = 0);
+    static void resume();
+    // Moves now() forward by seconds (never back), as when it follows music
+    // that went on while the program was busy.
+    static void skip(double seconds);
     static bool isPaused();
     // Seconds since the origin, counting paused time too.
     static double unpaused();

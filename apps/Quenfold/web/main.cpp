@@ -42,11 +42,15 @@ EMSCRIPTEN_KEEPALIVE int quenfold_touch(int phase, int x, int y, double age)
     return delegate().touch(phase, x, y, age) ? 1 : 0;
 }
 
-// The music sounds, and has played for `played` seconds by the time the page
-// hears of it: the demo clock, held since the music was asked for, catches up.
-EMSCRIPTEN_KEEPALIVE void quenfold_music_playing(double played)
+// The music sounds: the demo clock, held since it was asked for, goes on.
+EMSCRIPTEN_KEEPALIVE void quenfold_music_playing()
 {
-    HostClock::resume(played);
+    HostClock::resume();
+}
+
+EMSCRIPTEN_KEEPALIVE void quenfold_music_waiting()
+{
+    delegate().musicWaiting();
 }
 
 EMSCRIPTEN_KEEPALIVE double quenfold_time()

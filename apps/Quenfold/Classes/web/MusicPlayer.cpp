@@ -1,7 +1,7 @@
 // Music in the page: the page's audio element plays the file beside it.
 #include "MusicPlayer.h"
 
-#include "HostClock.h"
+#include "MusicClock.h"
 
 #include <emscripten.h>
 
@@ -15,12 +15,11 @@ EM_JS(int, quenfoldAudioPlay, (const char* path, double start), {
         src = src.substring(1); // relative to the page
     audio.src = src;
     audio.currentTime = start;
-    Module.musicStart = start;
     const started = audio.play();
     if (started)
         started.catch(function (e) {
             console.warn("music: " + e.message);
-            Module._quenfold_music_playing(0); // the picture goes on without it
+            Module._quenfold_music_playing(); // the picture goes on without it
         });
     return 1;
 });
@@ -55,7 +54,7 @@ EM_JS(int, quenfoldAudioSeek, (double seconds), {
 bool MusicPlayer::play(const std::string& path, double startSeconds, std::string* reason)
 {
     if (quenfoldAudioPlay(path.c_str(), startSeconds)) {
-        HostClock::pause(); // until the page reports the music playing
+        MusicClock::started(startSeconds);
         return true;
     }
     *reason = "the page has no audio element";

@@ -2,6 +2,8 @@
 
 #include "GLViewController.h"
 #include "HostClock.h"
+#include "MusicClock.h"
+#include "MusicPlayer.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -55,6 +57,12 @@ bool WebAppDelegate::touch(int phase, int x, int y, double age)
     return false;
 }
 
+void WebAppDelegate::musicWaiting()
+{
+    if (screen && !pending && !screen->effectName())
+        HostClock::pause();
+}
+
 EM_BOOL WebAppDelegate::frame(double, void* self)
 {
     static_cast<WebAppDelegate*>(self)->drawFrame();
@@ -67,11 +75,15 @@ void WebAppDelegate::drawFrame()
         screen.reset(); // the old screen's GL objects go first
         screen = std::move(pending);
         screen->loadView();
-        if (screen->effectName()) // an effect alone has no music
+        if (screen->effectName()) { // an effect alone has no music to wait for
             EM_ASM({ if (Module.music) Module.music.pause(); });
+            HostClock::resume();
+        }
     }
     if (!screen)
         return;
+    if (!screen->effectName())
+        MusicClock::follow(MusicPlayer::position());
     screen->drawView();
     for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
         if (errorsReported++ < kMaxErrorReports)

@@ -28,6 +28,9 @@ public:
     // double tap.
     bool touch(int phase, int x, int y, double age);
 
+    // The music waits for data: the demo's clock holds until it plays again.
+    void musicWaiting();
+
 private:
     static EM_BOOL frame(double, void* self);
     void drawFrame();
