@@ -2,7 +2,8 @@
 // construction time, frames per second (one frame is the clock tick, the clear,
 // the effect's draw and glFinish), heap allocations per frame once warm.
 // With --cpu it runs itself again under callgrind and prints the instructions
-// per frame spent outside the GL driver.
+// per frame spent outside the GL driver. Effect names after the options pick
+// which effects run (all of them by default).
 #include "AllocationCount.h"
 #include "CallgrindCost.h"
 #include "HeadlessContext.h"
@@ -31,6 +32,13 @@ constexpr int timedRuns = 3;
 constexpr int countedFrames = 10;
 constexpr double targetFps = 120;
 constexpr double instructionsPerMs = 1e6; // a conservative 1 instruction per ns
+
+std::vector<std::string> chosen; // effect names from the command line; empty: all
+
+bool isChosen(const char* name)
+{
+    return chosen.empty() || std::find(chosen.begin(), chosen.end(), name) != chosen.end();
+}
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -65,6 +73,8 @@ void measure()
     EffectFactory* factory = EffectFactory::getInstance();
     for (int i = 0; i < factory->getNumEffects(); ++i) {
         const EffectFactory::EffectInfo& info = *factory->getEffectInfo(i);
+        if (!isChosen(info.name))
+            continue;
         GLApp app;
         double build = 0;
         std::unique_ptr<Effect> effect = start(app, info, &build);
@@ -96,6 +106,8 @@ void countUnderCallgrind()
     EffectFactory* factory = EffectFactory::getInstance();
     for (int i = 0; i < factory->getNumEffects(); ++i) {
         const EffectFactory::EffectInfo& info = *factory->getEffectInfo(i);
+        if (!isChosen(info.name))
+            continue;
         GLApp app;
         std::unique_ptr<Effect> effect = start(app, info, nullptr);
         for (int f = 0; f < 3; ++f)
@@ -110,7 +122,10 @@ void countUnderCallgrind()
 int printCpu()
 {
     const std::string prefix = "/tmp/quenfold-effectbench-" + std::to_string(getpid()) + ".cg";
-    if (!CallgrindCost::rerun("--cpu-child", prefix))
+    std::string arguments = "--cpu-child";
+    for (const std::string& name : chosen)
+        arguments += " '" + name + "'";
+    if (!CallgrindCost::rerun(arguments.c_str(), prefix))
         return 1;
     std::printf("%-16s %14s %14s %10s  %s\n", "effect", "own instr/f", "driver instr/f", "own ms/f*",
                 "budget 0.5 ms");
@@ -130,6 +145,13 @@ int main(int argc, char** argv)
 {
     const bool cpu = argc > 1 && std::strcmp(argv[1], "--cpu") == 0;
     const bool child = argc > 1 && std::strcmp(argv[1], "--cpu-child") == 0;
+    for (int a = cpu || child ? 2 : 1; a < argc; ++a) {
+        if (!EffectFactory::getInstance()->find(argv[a])) {
+            std::printf("no effect named %s\n", argv[a]);
+            return 1;
+        }
+        chosen.emplace_back(argv[a]);
+    }
     if (cpu)
         return printCpu();
     HeadlessContext context;
