@@ -6,12 +6,11 @@
 // which effects run (all of them by default).
 #include "AllocationCount.h"
 #include "CallgrindCost.h"
+#include "EffectRun.h"
 #include "HeadlessContext.h"
-#include "HostClock.h"
 #include "framework/Effect.h"
 #include "framework/EffectFactory.h"
 #include "framework/GLApp.h"
-#include "utils/Timer.h"
 
 #include <algorithm>
 #include <chrono>
@@ -42,30 +41,6 @@ bool isChosen(const char* name)
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-void frame(GLApp& app, Effect& effect)
-{
-    HostClock::advance();
-    vell::Timer::getInstance()->update();
-    app.draw();
-    effect.draw();
-    glFinish();
-}
-
-// A fresh clock and main framebuffer, then the effect built.
-std::unique_ptr<Effect> start(GLApp& app, const EffectFactory::EffectInfo& info, double* buildSeconds)
-{
-    HostClock::set(0);
-    vell::Timer::getInstance()->reset();
-    app.init();
-    const Clock::time_point t0 = Clock::now();
-    std::unique_ptr<Effect> effect(info.create());
-    glFinish();
-    if (buildSeconds)
-        *buildSeconds = seconds(Clock::now() - t0);
-    effect->enabled = true;
-    return effect;
-}
-
 void measure()
 {
     std::printf("%-16s %9s %9s %9s %12s  %s\n", "effect", "build ms", "fps best", "fps med", "allocs/frame",
@@ -77,9 +52,9 @@ void measure()
             continue;
         GLApp app;
         double build = 0;
-        std::unique_ptr<Effect> effect = start(app, info, &build);
+        std::unique_ptr<Effect> effect = EffectRun::start(app, info, &build);
         for (int f = 0; f < warmFrames; ++f)
-            frame(app, *effect);
+            EffectRun::frame(app, *effect);
         std::vector<double> fps;
         fps.reserve(timedRuns);
         countAllocations(true);
@@ -87,7 +62,7 @@ void measure()
         for (int run = 0; run < timedRuns; ++run) {
             const Clock::time_point t0 = Clock::now();
             for (int f = 0; f < timedFrames; ++f)
-                frame(app, *effect);
+                EffectRun::frame(app, *effect);
             fps.push_back(timedFrames / seconds(Clock::now() - t0));
         }
         const double allocations =
@@ -109,12 +84,12 @@ void countUnderCallgrind()
         if (!isChosen(info.name))
             continue;
         GLApp app;
-        std::unique_ptr<Effect> effect = start(app, info, nullptr);
+        std::unique_ptr<Effect> effect = EffectRun::start(app, info);
         for (int f = 0; f < 3; ++f)
-            frame(app, *effect);
+            EffectRun::frame(app, *effect);
         CallgrindCost::begin();
         for (int f = 0; f < countedFrames; ++f)
-            frame(app, *effect);
+            EffectRun::frame(app, *effect);
         CallgrindCost::end(info.name);
     }
 }
