@@ -37,7 +37,7 @@ using Askers = std::map<std::string, std::string>;
 std::map<std::string, Askers> askers(const std::vector<std::string>& files)
 {
     std::map<std::string, Askers> found;
-    for (const char* dir : {"/apps", "/tools"}) {
+    for (const char* dir : {"/apps", "/vettra"}) {
         for (const std::string& source : sourceFilesBelow(std::string(QUENFOLD_SOURCE_DIR) + dir)) {
             for (const auto& alternatives : referencedResources(slurp(source))) {
                 const bool counted = alternatives.size() > 1;
