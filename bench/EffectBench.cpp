@@ -2,15 +2,15 @@
 // construction time, frames per second (one frame is the clock tick, the clear,
 // the effect's draw and glFinish), heap allocations per frame once warm.
 // With --cpu it runs itself again under callgrind and prints the instructions
-// per frame spent outside the GL driver.
+// per frame spent outside the GL driver. Effect names after the options pick
+// which effects run (all of them by default).
 #include "AllocationCount.h"
 #include "CallgrindCost.h"
+#include "EffectRun.h"
 #include "HeadlessContext.h"
-#include "HostClock.h"
 #include "framework/Effect.h"
 #include "framework/EffectFactory.h"
 #include "framework/GLApp.h"
-#include "utils/Timer.h"
 
 #include <algorithm>
 #include <chrono>
@@ -32,31 +32,14 @@ constexpr int countedFrames = 10;
 constexpr double targetFps = 120;
 constexpr double instructionsPerMs = 1e6; // a conservative 1 instruction per ns
 
+std::vector<std::string> chosen; // effect names from the command line; empty: all
+
+bool isChosen(const char* name)
+{
+    return chosen.empty() || std::find(chosen.begin(), chosen.end(), name) != chosen.end();
+}
+
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-void frame(GLApp& app, Effect& effect)
-{
-    HostClock::advance();
-    vell::Timer::getInstance()->update();
-    app.draw();
-    effect.draw();
-    glFinish();
-}
-
-// A fresh clock and main framebuffer, then the effect built.
-std::unique_ptr<Effect> start(GLApp& app, const EffectFactory::EffectInfo& info, double* buildSeconds)
-{
-    HostClock::set(0);
-    vell::Timer::getInstance()->reset();
-    app.init();
-    const Clock::time_point t0 = Clock::now();
-    std::unique_ptr<Effect> effect(info.create());
-    glFinish();
-    if (buildSeconds)
-        *buildSeconds = seconds(Clock::now() - t0);
-    effect->enabled = true;
-    return effect;
-}
 
 void measure()
 {
@@ -65,11 +48,13 @@ void measure()
     EffectFactory* factory = EffectFactory::getInstance();
     for (int i = 0; i < factory->getNumEffects(); ++i) {
         const EffectFactory::EffectInfo& info = *factory->getEffectInfo(i);
+        if (!isChosen(info.name))
+            continue;
         GLApp app;
         double build = 0;
-        std::unique_ptr<Effect> effect = start(app, info, &build);
+        std::unique_ptr<Effect> effect = EffectRun::start(app, info, &build);
         for (int f = 0; f < warmFrames; ++f)
-            frame(app, *effect);
+            EffectRun::frame(app, *effect);
         std::vector<double> fps;
         fps.reserve(timedRuns);
         countAllocations(true);
@@ -77,7 +62,7 @@ void measure()
         for (int run = 0; run < timedRuns; ++run) {
             const Clock::time_point t0 = Clock::now();
             for (int f = 0; f < timedFrames; ++f)
-                frame(app, *effect);
+                EffectRun::frame(app, *effect);
             fps.push_back(timedFrames / seconds(Clock::now() - t0));
         }
         const double allocations =
@@ -96,13 +81,15 @@ void countUnderCallgrind()
     EffectFactory* factory = EffectFactory::getInstance();
     for (int i = 0; i < factory->getNumEffects(); ++i) {
         const EffectFactory::EffectInfo& info = *factory->getEffectInfo(i);
+        if (!isChosen(info.name))
+            continue;
         GLApp app;
-        std::unique_ptr<Effect> effect = start(app, info, nullptr);
+        std::unique_ptr<Effect> effect = EffectRun::start(app, info);
         for (int f = 0; f < 3; ++f)
-            frame(app, *effect);
+            EffectRun::frame(app, *effect);
         CallgrindCost::begin();
         for (int f = 0; f < countedFrames; ++f)
-            frame(app, *effect);
+            EffectRun::frame(app, *effect);
         CallgrindCost::end(info.name);
     }
 }
@@ -110,7 +97,10 @@ void countUnderCallgrind()
 int printCpu()
 {
     const std::string prefix = "/tmp/quenfold-effectbench-" + std::to_string(getpid()) + ".cg";
-    if (!CallgrindCost::rerun("--cpu-child", prefix))
+    std::string arguments = "--cpu-child";
+    for (const std::string& name : chosen)
+        arguments += " '" + name + "'";
+    if (!CallgrindCost::rerun(arguments.c_str(), prefix))
         return 1;
     std::printf("%-16s %14s %14s %10s  %s\n", "effect", "own instr/f", "driver instr/f", "own ms/f*",
                 "budget 0.5 ms");
@@ -130,6 +120,13 @@ int main(int argc, char** argv)
 {
     const bool cpu = argc > 1 && std::strcmp(argv[1], "--cpu") == 0;
     const bool child = argc > 1 && std::strcmp(argv[1], "--cpu-child") == 0;
+    for (int a = cpu || child ? 2 : 1; a < argc; ++a) {
+        if (!EffectFactory::getInstance()->find(argv[a])) {
+            std::printf("no effect named %s\n", argv[a]);
+            return 1;
+        }
+        chosen.emplace_back(argv[a]);
+    }
     if (cpu)
         return printCpu();
     HeadlessContext context;

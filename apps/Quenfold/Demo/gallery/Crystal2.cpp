@@ -108,9 +108,12 @@ Crystal2::Crystal2()
     crystal.reset(genCrystal(crystalSegments, crystalRows, crystalHeights, crystalRadii));
     crystalLines.reset(genCrystalLines(crystalSegments, crystalRows, crystalHeights, crystalRadii));
     addCrystalStreams();
+    crystal->makeStatic(); // only its indices change, sorted every frame
+    crystalLines->makeStatic();
     skyShader.reset(Shader::fromFile("ExampleTexturingCubeMapping.glsl", false));
     skyTexture.reset(TextureCube::fromFile("blurred_light", "png"));
     skySphere = std::make_unique<Sphere>(10.0f, 36, 36);
+    skySphere->makeStatic();
     cubeMap = std::make_unique<RenderCubeMap>();
     camera = std::make_unique<Camera>(45.0f, static_cast<float>(getWindowWidth()) / getWindowHeight(), 0.1f, 100.0f);
     referencePoint = vec3(12, 48, 12);

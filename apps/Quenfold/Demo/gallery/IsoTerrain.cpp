@@ -10,6 +10,7 @@
 
 #include <GLES2/gl2.h>
 
+#include <algorithm>
 #include <cmath>
 
 using vell::mat4;
@@ -62,6 +63,14 @@ void IsoTerrain::draw()
     shader->bind();
     shader->set("projectionMatrix", projection);
     shader->set("modelViewMatrix", view * mat4::translationMatrix(0, 0, 0));
-    for (const auto& module : modules)
+    // Nearest block first, so the depth test spares shading the rock hidden behind
+    // it; the blocks do not overlap, so the order leaves the picture as it is.
+    std::array<IsoTerrainModule*, 3> nearestFirst;
+    for (size_t j = 0; j < modules.size(); ++j)
+        nearestFirst[j] = modules[j].get();
+    std::stable_sort(nearestFirst.begin(), nearestFirst.end(), [s](IsoTerrainModule* a, IsoTerrainModule* b) {
+        return std::fabs(a->position.z - s) < std::fabs(b->position.z - s);
+    });
+    for (IsoTerrainModule* module : nearestFirst)
         module->render(shader.get(), view);
 }

@@ -55,6 +55,7 @@ void PointSprites::buildParticles()
     particles->addAttrib("position3", VEC3);
     particles->addAttrib("velocity", VEC3);
     particles->addAttrib("texCoord0", VEC2);
+    particles->makeStatic(); // built once, drawn every frame
     if (!imageA)
         return;
 

@@ -128,9 +128,14 @@ void VertexBasedLighting::draw()
     advanceClock();
     updateTorus();
     drawScene();
-    blurFilter->setStrength(vec2(blurAmount * 5, blurAmount * 5));
-    blurFilter->apply(sceneTexture.get());
-    overlay->render(blurFilter.get(), false);
+    if (blurAmount > 0) {
+        blurFilter->setStrength(vec2(blurAmount * 5, blurAmount * 5));
+        blurFilter->apply(sceneTexture.get());
+        overlay->render(blurFilter.get(), false);
+    } else {
+        // A blur of strength 0 would copy the scene unchanged through four passes.
+        overlay->render(sceneTexture.get(), false);
+    }
     drawControls();
 }
 

@@ -6,6 +6,8 @@
 
 #include <GLES2/gl2.h>
 
+#include <algorithm>
+
 using vell::Geometry;
 using vell::vec2;
 using vell::vec3;
@@ -45,6 +47,7 @@ Geometry* Canvas::rectGeometry(float x, float y, float w, float h, Geometry::Pri
     const float dw = w / width;
     const float dh = h / height;
     GeometryBuilder builder;
+    builder.reserve(4, 8); // one allocation per list instead of one per growth step
     builder.add("position", vec3(x0, y0, 0));
     builder.add("position", vec3(x0 + dw, y0, 0));
     builder.add("position", vec3(x0 + dw, y0 - dh, 0));
@@ -95,6 +98,8 @@ Geometry* Canvas::textGeometry(int x, int y, const std::string& text) const
     const float dw = glyphWidth / width;
     const float dh = glyphHeight / height;
     GeometryBuilder builder;
+    const size_t glyphs = std::min<size_t>(text.size(), 65536 / 4);
+    builder.reserve(4 * glyphs, 6 * glyphs);
     float penX = static_cast<float>(x);
     int b = 0;
     for (const char byte : text) {
