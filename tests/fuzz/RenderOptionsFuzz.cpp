@@ -1,5 +1,6 @@
 // The command line of quenfold-render (arguments separated by NUL bytes): an
-// accepted one is complete and in range, a refused one says why.
+// accepted one is complete and in range, a refused one says why. A run that
+// follows the demo (fields, video, contact sheet) writes no frame files.
 #include "FuzzSupport.h"
 #include "RenderOptions.h"
 
@@ -21,7 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(options.times.empty() && options.outDir.empty());
         return 0;
     }
-    FUZZ_CHECK(!options.times.empty() && !options.outDir.empty());
+    if (options.followsDemo()) {
+        FUZZ_CHECK(options.mode == RenderOptions::Mode::Demo && options.outDir.empty() && !options.checkGl);
+        FUZZ_CHECK(!options.fields || !options.times.empty());
+        FUZZ_CHECK(options.videoFrom >= 0 && options.videoFrom < options.videoTo);
+        FUZZ_CHECK(options.videoPath.empty() || options.videoPath != options.contactSheetPath);
+    } else {
+        FUZZ_CHECK(!options.times.empty() && !options.outDir.empty());
+    }
     std::set<std::string> names;
     for (size_t i = 0; i < options.times.size(); ++i) {
         const double t = options.times[i];
@@ -29,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(i == 0 || options.times[i - 1] < t);
         FUZZ_CHECK(options.frameAt(t) >= 0 && options.frameAt(t) <= RenderOptions::kMaxTime * options.fps);
         // A shared name is allowed only for times on the same frame.
-        if (!names.insert(options.fileName(t)).second)
+        if (!options.followsDemo() && !names.insert(options.fileName(t)).second)
             FUZZ_CHECK(options.frameAt(options.times[i - 1]) == options.frameAt(t));
     }
     return 0;

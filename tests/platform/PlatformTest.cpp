@@ -97,10 +97,12 @@ TEST_F(PlatformTest, ImagesDecodeToPremultipliedRgbaTopRowFirst)
 TEST_F(PlatformTest, MissingMusicLogsTheReasonAndCarriesOn)
 {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
     osPlayMp3("no-such-track.mp3", 10.5f);
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err.rfind("Failed with reason: ", 0), 0u) << err;
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.rfind("Failed with reason: ", 0), 0u) << out;
+    EXPECT_NE(out.find("no-such-track.mp3"), std::string::npos) << out;
+    EXPECT_EQ(out.find('\n'), out.size() - 1) << "one line: " << out;
 }
 
 namespace {

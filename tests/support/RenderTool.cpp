@@ -6,8 +6,11 @@
 
 RenderRun runRender(const std::string& args, bool withStderr, const std::string& prefix)
 {
-    const std::string command =
-        prefix + " " + QUENFOLD_RENDER_PATH + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null");
+    return runCommand(prefix + " " + QUENFOLD_RENDER_PATH + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null"));
+}
+
+RenderRun runCommand(const std::string& command)
+{
     RenderRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)

@@ -8,5 +8,8 @@ struct RenderRun {
     std::string out;
 };
 
+// A shell command line with its standard output captured.
+RenderRun runCommand(const std::string& command);
+
 // prefix goes before the program on the shell line (environment settings).
 RenderRun runRender(const std::string& args, bool withStderr = true, const std::string& prefix = "");

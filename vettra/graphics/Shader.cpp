@@ -2,6 +2,7 @@
 
 #include "graphics/GLDebug.h"
 #include "graphics/ShaderSource.h"
+#include "utils/FileReports.h"
 #include "utils/Platform.h"
 #include "utils/Utils.h"
 
@@ -45,14 +46,15 @@ Shader* Shader::fromFile(const char* fileName, bool reload)
 {
     const char* text = osLoadTextFile(fileName);
     if (!text) {
-        Log::error("Shader::fromFile failed to load '%s'", fileName);
+        if (FileReports::isFirst(fileName))
+            Log::error("Shader::fromFile failed to load '%s'", fileName);
         return nullptr;
     }
     Shader* shader = new Shader();
     shader->fileName = fileName;
     shader->reloadEnabled = reload;
     shader->seenGeneration = reloadGeneration;
-    if (!shader->load(text))
+    if (!shader->load(text) && FileReports::isFirst(fileName))
         Log::error("Shader::fromFile invalid code in '%s'", fileName);
     return shader;
 }

@@ -1,5 +1,6 @@
 #include "graphics/Texture2D.h"
 
+#include "utils/FileReports.h"
 #include "utils/Platform.h"
 #include "utils/Utils.h"
 
@@ -70,7 +71,8 @@ Texture2D* Texture2D::fromFile(const char* fileName, bool keepPixels)
     unsigned int w = 0, h = 0, bits = 0;
     auto* data = static_cast<unsigned char*>(osLoadImageFile(fileName, &w, &h, &bits));
     if (!data) {
-        Log::msg("Error: Failed to load Texture2D from '%s'", fileName);
+        if (!osImageFileExists(fileName) && FileReports::isFirst(fileName)) // the loader reports a refused file
+            Log::msg("Error: Failed to load Texture2D from '%s'", fileName);
         return generateChecker();
     }
     Texture2D* texture = create(static_cast<int>(w), static_cast<int>(h));

@@ -49,7 +49,8 @@ TextureCube* TextureCube::fromFile(const char* baseName, const char* extension)
         Face& f = faces[i];
         const GLenum faceTarget = GL_TEXTURE_CUBE_MAP_POSITIVE_X + i;
         if (!f.data) {
-            Log::error("TextureCube: missing face '%s', using a checker", f.name);
+            if (!osImageFileExists(f.name)) // a refused file has been reported by the loader
+                Log::error("TextureCube: missing face '%s', using a checker", f.name);
             const std::vector<unsigned char> checker = checkerPixels(size, size);
             uploadImage(faceTarget, size, size, 32, checker.data());
             cube->width = cube->height = size;

@@ -16,9 +16,12 @@ void* osLoadBinaryFile(const char* name, size_t* size = nullptr);
 // Owned by the platform; valid until the next call.
 const char* osLoadTextFile(const char* name);
 // 8-bit RGBA, premultiplied, top row first; malloc'd, caller frees.
-// On failure width and height are 0 and the result is null.
+// On failure width and height are 0 and the result is null; a file that exists
+// but is refused has been logged with the reason, a missing one is left to the caller.
 void* osLoadImageFile(const char* name, unsigned int* width, unsigned int* height,
                       unsigned int* bitsPerPixel);
+// Whether the image resource is there at all (whatever its content).
+bool osImageFileExists(const char* name);
 
 // Plays a music resource from startSeconds, once; silent on failure.
 void osPlayMp3(const char* name, float startSeconds);

@@ -8,12 +8,12 @@
 #include "MusicPlayer.h"
 #include "ResourceFiles.h"
 #include "Utf8.h"
+#include "utils/FileReports.h"
 #include "utils/Utils.h"
 
 #include <GLES2/gl2.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -68,12 +68,14 @@ bool hasUsableSize(const std::string& path, const char* name)
 {
     int w = 0, h = 0;
     if (!ImageFile::declaredSize(path, &w, &h)) {
-        vell::Log::error("image '%s' is not a readable PNG or JPEG", name);
+        if (vell::FileReports::isFirst(name))
+            vell::Log::error("image '%s' is not a readable PNG or JPEG", name);
         return false;
     }
     const int limit = maxImageSide();
     if (w > limit || h > limit) {
-        vell::Log::error("image '%s' declares %dx%d pixels, more than %d on a side", name, w, h, limit);
+        if (vell::FileReports::isFirst(name))
+            vell::Log::error("image '%s' declares %dx%d pixels, more than %d on a side", name, w, h, limit);
         return false;
     }
     return true;
@@ -81,19 +83,28 @@ bool hasUsableSize(const std::string& path, const char* name)
 
 } // namespace
 
+bool osImageFileExists(const char* name)
+{
+    const std::string path = ResourceFiles::textPath(name);
+    std::error_code ec;
+    return !path.empty() && std::filesystem::is_regular_file(path, ec);
+}
+
 void* osLoadImageFile(const char* name, unsigned int* width, unsigned int* height,
                       unsigned int* bitsPerPixel)
 {
     *width = 0;
     *height = 0;
+    if (!osImageFileExists(name))
+        return nullptr;
     const std::string path = ResourceFiles::textPath(name);
-    std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec) || !hasUsableSize(path, name))
+    if (!hasUsableSize(path, name))
         return nullptr;
     std::vector<unsigned char> rgba;
     int w = 0, h = 0;
     if (!ImageFile::read(path, &rgba, &w, &h)) {
-        vell::Log::error("image '%s' cannot be decoded", name);
+        if (vell::FileReports::isFirst(name))
+            vell::Log::error("image '%s' cannot be decoded", name);
         return nullptr;
     }
     auto* pixels = static_cast<unsigned char*>(malloc(rgba.size()));
@@ -114,8 +125,11 @@ void* osLoadImageFile(const char* name, unsigned int* width, unsigned int* heigh
 void osPlayMp3(const char* name, float startSeconds)
 {
     std::string reason;
-    if (!MusicPlayer::play(ResourceFiles::directory() + "/" + name, startSeconds, &reason))
-        fprintf(stderr, "Failed with reason: %s\n", reason.c_str());
+    if (MusicPlayer::play(ResourceFiles::directory() + "/" + name, startSeconds, &reason))
+        return;
+    if (reason.find(name) == std::string::npos) // say which file the reason is about
+        reason = "'" + std::string(name) + "': " + reason;
+    vell::Log::msg("Failed with reason: %s", reason.c_str());
 }
 
 float osGetTime()

@@ -129,9 +129,9 @@ Geometry* Canvas::textGeometry(int x, int y, const std::string& text) const
 
 void Canvas::printText(int x, int y, const std::string& text)
 {
-    std::unique_ptr<Geometry> glyphs(textGeometry(x, y, text));
     if (!fontShader)
         return;
+    std::unique_ptr<Geometry> glyphs(textGeometry(x, y, text));
     glActiveTexture(GL_TEXTURE0);
     if (fontTexture)
         fontTexture->bind();
