@@ -1,6 +1,7 @@
 #include "CallgrindCost.h"
 
 #include "DriverObjects.h"
+#include "SelfPath.h"
 
 #include <valgrind/callgrind.h>
 
@@ -8,7 +9,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <unistd.h>
 
 namespace {
 
@@ -24,13 +24,6 @@ std::string objectName(const std::string& value, std::map<int, std::string>& nam
     if (close + 1 < value.size())
         names[id] = value.substr(close + 2);
     return names[id];
-}
-
-std::string selfPath()
-{
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    return n > 0 ? std::string(path, static_cast<size_t>(n)) : std::string();
 }
 
 } // namespace

@@ -77,29 +77,36 @@ void QuadLand2::updateLand()
                       static_cast<float>((-D / 2) * s));
     rippleAmplitude = static_cast<float>(rippleAmplitude * 0.95);
 
-    int quad = 0;
+    // Neighbouring quads of a row share corners: each corner's relief is worked
+    // out once per row, for both edges of the row.
+    relief.resize(2 * static_cast<size_t>(W + 1));
     vec3 corners[QuadGrid::cornersPerQuad];
-    for (int i = 0; i < W; ++i) {
-        const float fi = static_cast<float>(i);
-        for (int j = 0; j < D; ++j) {
-            // Rows wrap around the field; each keeps the noise of its world position.
-            const float r = static_cast<float>(j) + rowScroll;
-            const int w = static_cast<int>(r) % D;
-            const float fz = static_cast<float>(static_cast<int>(r) + w) - r;
+    for (int j = 0; j < D; ++j) {
+        // Rows wrap around the field; each keeps the noise of its world position.
+        const float r = static_cast<float>(j) + rowScroll;
+        const int w = static_cast<int>(r) % D;
+        const float fz = static_cast<float>(static_cast<int>(r) + w) - r;
+        for (int edge = 0; edge < 2 && heightScale > 0; ++edge) {
+            const float b = fz + static_cast<float>(edge);
+            for (int column = 0; column <= W; ++column) {
+                const float a = static_cast<float>(column);
+                const double coarse = noise(static_cast<float>(0.1 * a), static_cast<float>(0.1 * (rowScroll + b)));
+                const double mid = noise(static_cast<float>(0.2 * a), static_cast<float>(0.2 * (detailScroll + b)));
+                const double fine = noise(static_cast<float>(0.3 * a), static_cast<float>(0.3 * (detailScroll + b)));
+                relief[edge * (W + 1) + column] =
+                    static_cast<float>((3 * coarse + mid + 0.5 * fine) * heightScale * reliefFactor);
+            }
+        }
+        for (int i = 0; i < W; ++i) {
             for (int n = 0; n < QuadGrid::cornersPerQuad; ++n) {
-                const float a = fi + QuadGrid::cornerColumn[n];
+                const int column = i + static_cast<int>(QuadGrid::cornerColumn[n]);
+                const int edge = static_cast<int>(QuadGrid::cornerRow[n]);
+                const float a = static_cast<float>(column);
                 const float b = fz + QuadGrid::cornerRow[n];
                 vec3& corner = corners[n];
                 corner.x = static_cast<float>(static_cast<double>(s * a) * 1.2 + left);
                 corner.z = -b * s;
-                if (heightScale > 0) {
-                    const double coarse = noise(static_cast<float>(0.1 * a), static_cast<float>(0.1 * (rowScroll + b)));
-                    const double mid = noise(static_cast<float>(0.2 * a), static_cast<float>(0.2 * (detailScroll + b)));
-                    const double fine = noise(static_cast<float>(0.3 * a), static_cast<float>(0.3 * (detailScroll + b)));
-                    corner.y = static_cast<float>((3 * coarse + mid + 0.5 * fine) * heightScale * reliefFactor);
-                } else {
-                    corner.y = 0;
-                }
+                corner.y = heightScale > 0 ? relief[edge * (W + 1) + column] : 0;
             }
             if (heightScale <= 0) {
                 for (vec3& corner : corners) {
@@ -107,7 +114,7 @@ void QuadLand2::updateLand()
                     corner.y = static_cast<float>(rippleAmplitude * std::sin(d * 0.3 + t * -5.0));
                 }
             }
-            QuadGrid::writeQuad(positions, normals, quad++, corners);
+            QuadGrid::writeQuad(positions, normals, i * D + j, corners);
         }
     }
     geometry->invalidate();

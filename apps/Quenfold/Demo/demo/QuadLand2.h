@@ -3,6 +3,7 @@
 #include "framework/Effect.h"
 
 #include <memory>
+#include <vector>
 
 namespace vell {
 class FullScreenQuad;
@@ -53,6 +54,7 @@ public:
     float reliefFactor = 1.0f;
 
 private:
+    std::vector<float> relief; // per row: the heights along its near edge, then its far edge
     void drawLogo();
     void mixOntoScreen();
 };

@@ -133,8 +133,14 @@ void Rings::draw()
     glDisable(GL_BLEND);
     sceneTexture->end();
 
-    // The strength set now blurs the next frame.
-    blurFilter->apply(sceneTexture.get());
+    // The strength set now blurs the next frame. At strength 0 the blur would
+    // copy the scene unchanged, so the scene is shown as it is.
+    const vell::vec2& strength = blurFilter->getStrength();
+    vell::Texture2D* shown = sceneTexture.get();
+    if (strength.x != 0 || strength.y != 0) {
+        blurFilter->apply(sceneTexture.get());
+        shown = blurFilter.get();
+    }
     blurFilter->setStrength(vell::vec2(blurStrength, blurStrength));
-    overlay->render(blurFilter.get(), false);
+    overlay->render(shown, false);
 }

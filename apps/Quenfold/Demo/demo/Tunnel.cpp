@@ -9,6 +9,7 @@
 
 #include <GLES2/gl2.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -22,6 +23,25 @@ namespace {
 vec3 onHelix(float z)
 {
     return vec3(static_cast<float>(0.5 * std::cos(z)), static_cast<float>(0.5 * std::sin(z)), z);
+}
+
+// True when every corner of the block's box lies beyond the same clip plane.
+bool outsideView(const mat4& viewProjection, const IsoTerrainModule& module)
+{
+    int outside[6] = {};
+    for (int k = 0; k < 8; ++k) {
+        const vec3 corner = module.position + vec3(k & 1 ? module.sizeX : -module.sizeX,
+                                                    k & 2 ? module.sizeY : -module.sizeY,
+                                                    k & 4 ? module.sizeZ : -module.sizeZ);
+        const vec4 c = viewProjection * vec4(corner.x, corner.y, corner.z, 1);
+        outside[0] += c.x < -c.w;
+        outside[1] += c.x > c.w;
+        outside[2] += c.y < -c.w;
+        outside[3] += c.y > c.w;
+        outside[4] += c.z < -c.w;
+        outside[5] += c.z > c.w;
+    }
+    return std::find(std::begin(outside), std::end(outside), 8) != std::end(outside);
 }
 
 } // namespace
@@ -87,8 +107,18 @@ void Tunnel::draw()
         shader->set("projectionMatrix", projection);
         shader->set("modelViewMatrix", view);
         shader->set("fadeInColor", getFadeInColor(t));
-        for (const auto& module : terrainModules)
-            module->render(shader.get(), view);
+        // Nearest first, so the depth test spares the shading of hidden rock.
+        const vec3 eye = onHelix(cameraStartZ + (cameraEndZ - cameraStartZ) * progress);
+        std::array<IsoTerrainModule*, 3> order;
+        for (size_t j = 0; j < order.size(); ++j)
+            order[j] = terrainModules[j].get();
+        std::sort(order.begin(), order.end(), [&eye](const IsoTerrainModule* a, const IsoTerrainModule* b) {
+            return length(a->position - eye) < length(b->position - eye);
+        });
+        const mat4 viewProjection = projection * view;
+        for (IsoTerrainModule* module : order)
+            if (!outsideView(viewProjection, *module))
+                module->render(shader.get(), view);
     }
 
     glEnable(GL_BLEND);

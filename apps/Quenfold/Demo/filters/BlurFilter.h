@@ -14,6 +14,7 @@ public:
     ~BlurFilter() override;
 
     void setStrength(const vell::vec2& s) { strength = s; }
+    const vell::vec2& getStrength() const { return strength; }
     // Leaves the framebuffer bound before, and the 480x320 viewport.
     void apply(vell::Texture2D* source);
 
