@@ -10,11 +10,20 @@
 #include "HeadlessContext.h"
 #include "framework/Effect.h"
 #include "framework/GLApp.h"
+#include "gallery/Crystal2.h"
+#include "gallery/ExampleRenderToCubeMap.h"
 #include "gallery/IsoTerrain.h"
 #include "gallery/IsoTerrainModule.h"
 #include "gallery/PointSprites.h"
+#include "gallery/RenderCubeMap.h"
+#include "geom/Torus.h"
+#include "geom/FullScreenQuad.h"
 #include "geom/Geometry.h"
+#include "geom/Sphere.h"
+#include "graphics/Camera.h"
+#include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
+#include "graphics/TextureCube.h"
 #include "math/Mat.h"
 #include "utils/Timer.h"
 
@@ -31,8 +40,8 @@ using vell::vec3;
 namespace {
 
 constexpr int warmFrames = 10;
-constexpr int rounds = 5;
-constexpr int framesPerRound = 20;
+constexpr int rounds = 9;
+constexpr int framesPerRound = 10;
 
 // The floor's frame for an effect already warmed up; empty when it cannot be built.
 using FloorBuilder = std::function<std::function<void()>(GLApp&, Effect&)>;
@@ -105,6 +114,185 @@ std::function<void()> isoTerrainFloor(GLApp& app, Effect& effect)
     };
 }
 
+// Four tori into the six cube faces and onto the screen, then the mirror torus:
+// 29 draws of the same mesh with the matrices of the effect's last frame.
+std::function<void()> renderToCubeMapFloor(GLApp& app, Effect& effect)
+{
+    auto& e = static_cast<ExampleRenderToCubeMap&>(effect);
+    const FloorProgram scene = FloorProgram::link("ExampleRenderToCubeMapScene.glsl");
+    const FloorProgram mirror = FloorProgram::link("ExampleRenderToCubeMapReflection.glsl");
+    if (!scene.program || !mirror.program)
+        return {};
+    const FloorMesh sceneTorus = FloorMesh::upload(*e.torus, scene);
+    const FloorMesh mirrorTorus = FloorMesh::upload(*e.torus, mirror);
+    GLint screen = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &screen);
+
+    const float t = vell::Timer::getInstance()->getTime();
+    const vec3 places[4] = {vec3(-3, 0, 0), vec3(3, 0, 0), vec3(0, 0, -3), vec3(0, 0, 3)};
+    const vec3 colors[4] = {vec3(1, 1, 1), vec3(0, 1, 0), vec3(0, 0, 1), vec3(1, 1, 0)};
+    struct Pass {
+        mat4 projection;
+        mat4 modelViews[4];
+    };
+    std::vector<Pass> passes(RenderCubeMap::faceCount + 1);
+    for (int p = 0; p <= RenderCubeMap::faceCount; ++p) {
+        const RenderCubeMap::FaceView& v = RenderCubeMap::faceViews[p];
+        const mat4 view = mat4::lookAtMatrix(v.eye, v.up, v.target);
+        passes[p].projection = p < RenderCubeMap::faceCount ? mat4::perspectiveMatrix(90, 1, 0.1f, 100)
+                                                             : mat4::perspectiveMatrix(60, 1.5f, 0.1f, 100);
+        passes[p].modelViews[0] = view * mat4::translationMatrix(-15, 0, 0) *
+                                  mat4::rotationMatrix(vec3(1, 0, 0), 90) * mat4::scaleMatrix(15, 15, 15, 1);
+        for (int j = 1; j < 4; ++j)
+            passes[p].modelViews[j] = view * mat4::translationMatrix(places[j].x, places[j].y, places[j].z) *
+                                      mat4::rotationMatrix(vec3(0, 1, 0), 60 * t) *
+                                      mat4::rotationMatrix(vec3(1, 0, 0), 30 * static_cast<float>(j) * t);
+    }
+    const RenderCubeMap::FaceView& eye = RenderCubeMap::faceViews[RenderCubeMap::faceCount];
+    const mat4 world = mat4::rotationMatrix(vec3(0, 1, 0), 60 * t) * mat4::rotationMatrix(vec3(1, 0, 0), 30 * t);
+    const mat4 mirrorView = mat4::lookAtMatrix(eye.eye, eye.up, eye.target) * world;
+    glUseProgram(scene.program);
+    glUniform1i(scene.uniform("tex0"), 0);
+    glUseProgram(mirror.program);
+    glUniformMatrix4fv(mirror.uniform("projectionMatrix"), 1, GL_FALSE, &passes.back().projection[0][0]);
+    glUniformMatrix4fv(mirror.uniform("modelViewMatrix"), 1, GL_FALSE, &mirrorView[0][0]);
+    glUniformMatrix4fv(mirror.uniform("modelWorldMatrix"), 1, GL_FALSE, &world[0][0]);
+    glUniform3f(mirror.uniform("camPos"), eye.eye.x, eye.eye.y, eye.eye.z);
+    glUniform1i(mirror.uniform("tex0"), 0);
+    const GLint projection = scene.uniform("projectionMatrix"), modelView = scene.uniform("modelViewMatrix"),
+                color = scene.uniform("color");
+    const GLuint checker = e.checker->getTextureObject();
+    const GLuint cube = e.cubeTexture, framebuffer = e.framebuffer;
+    constexpr int size = ExampleRenderToCubeMap::targetSize;
+    return [&app, scene, mirror, sceneTorus, mirrorTorus, passes, colors, projection, modelView, color, checker,
+            cube, framebuffer, screen] {
+        app.draw();
+        glEnable(GL_DEPTH_TEST);
+        glActiveTexture(GL_TEXTURE0);
+        glUseProgram(scene.program);
+        for (int p = 0; p <= RenderCubeMap::faceCount; ++p) {
+            if (p < RenderCubeMap::faceCount) {
+                glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+                glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_CUBE_MAP_POSITIVE_X + p, cube,
+                                       0);
+                glViewport(0, 0, size, size);
+            } else {
+                glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(screen));
+                glViewport(0, 0, 480, 320);
+            }
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glBindTexture(GL_TEXTURE_2D, checker);
+            glUniformMatrix4fv(projection, 1, GL_FALSE, &passes[p].projection[0][0]);
+            for (int j = 0; j < 4; ++j) {
+                glUniformMatrix4fv(modelView, 1, GL_FALSE, &passes[p].modelViews[j][0][0]);
+                glUniform3f(color, colors[j].x, colors[j].y, colors[j].z);
+                sceneTorus.draw();
+            }
+        }
+        glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
+        glUseProgram(mirror.program);
+        mirrorTorus.draw();
+        glFinish();
+    };
+}
+
+// The program behind one of the effect's shaders, its uniforms as the last frame left them.
+GLuint programOf(vell::Shader& shader)
+{
+    shader.bind();
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    return static_cast<GLuint>(program);
+}
+
+void setCamera(const FloorProgram& p, const vell::Camera& camera)
+{
+    const mat4 projection = camera.getProjectionMatrix(), view = camera.getViewMatrix();
+    const vec3 eye = camera.getPosition();
+    glUniformMatrix4fv(p.uniform("projectionMatrix"), 1, GL_FALSE, &projection[0][0]);
+    glUniformMatrix4fv(p.uniform("modelViewMatrix"), 1, GL_FALSE, &view[0][0]);
+    glUniform3f(p.uniform("camPos"), eye.x, eye.y, eye.z);
+}
+
+// Sky and crystal into the six cube faces from the crystal's centre, then sky,
+// crystal twice, its edges and the dark corners on the screen, with the uniforms
+// and far-to-near facet order of the effect's last frame.
+std::function<void()> crystal2Floor(GLApp& app, Effect& effect)
+{
+    auto& e = static_cast<Crystal2&>(effect);
+    if (!e.skyShader || !e.internalShader || !e.refractionShader || !e.edgeShader || !e.skyTexture ||
+        !e.darkCornersTexture)
+        return {};
+    const FloorProgram sky = FloorProgram::link("ExampleTexturingCubeMapping.glsl");
+    const FloorProgram internal = FloorProgram::link("Crystal2RefractionLightInternal.glsl");
+    const FloorProgram refraction = FloorProgram::link("Crystal2RefractionLight.glsl");
+    const FloorProgram edges = FloorProgram::link("Crystal2EdgeShader.glsl");
+    const FloorProgram corners = FloorProgram::link("Overlay.glsl");
+    sky.copyUniforms(programOf(*e.skyShader));
+    internal.copyUniforms(programOf(*e.internalShader));
+    refraction.copyUniforms(programOf(*e.refractionShader));
+    edges.copyUniforms(programOf(*e.edgeShader));
+    vell::FullScreenQuad quad;
+    const FloorMesh skyMesh = FloorMesh::upload(*e.skySphere, sky);
+    const FloorMesh crystalInside = FloorMesh::upload(*e.crystal, internal);
+    const FloorMesh crystalMesh = FloorMesh::upload(*e.crystal, refraction);
+    const FloorMesh edgeMesh = FloorMesh::upload(*e.crystalLines, edges);
+    const FloorMesh quadMesh = FloorMesh::upload(quad, corners);
+    glUseProgram(corners.program);
+    glUniform1f(corners.uniform("invertT"), 1);
+    glUniform4f(corners.uniform("color"), 1, 1, 1, 1);
+    glUniform1i(corners.uniform("tex0"), 0);
+    const GLuint skyTexture = e.skyTexture->getTextureObject(), cube = e.cubeMap->getTextureObject(),
+                 cornerTexture = e.darkCornersTexture->getTextureObject();
+    RenderCubeMap* cubeMap = e.cubeMap.get();
+    vell::Camera* camera = e.camera.get();
+    return [=, &app] {
+        app.draw();
+        glEnable(GL_DEPTH_TEST);
+        glActiveTexture(GL_TEXTURE0);
+        for (int face = 0; face < RenderCubeMap::faceCount; ++face) {
+            cubeMap->begin(face);
+            glBindTexture(GL_TEXTURE_CUBE_MAP, skyTexture);
+            glUseProgram(sky.program);
+            setCamera(sky, *cubeMap->getCamera());
+            skyMesh.draw();
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            glDisable(GL_DEPTH_TEST);
+            glUseProgram(internal.program);
+            setCamera(internal, *cubeMap->getCamera());
+            crystalInside.draw();
+            glDisable(GL_BLEND);
+            glEnable(GL_DEPTH_TEST);
+            cubeMap->end();
+        }
+        glUseProgram(sky.program);
+        setCamera(sky, *camera);
+        skyMesh.draw();
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glActiveTexture(GL_TEXTURE1);
+        glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
+        glActiveTexture(GL_TEXTURE0);
+        glUseProgram(refraction.program);
+        crystalMesh.draw();
+        crystalMesh.draw();
+        glLineWidth(3);
+        glUseProgram(edges.program);
+        edgeMesh.draw();
+        glLineWidth(1);
+        glDisable(GL_DEPTH_TEST);
+        glDepthMask(GL_FALSE);
+        glBindTexture(GL_TEXTURE_2D, cornerTexture);
+        glUseProgram(corners.program);
+        quadMesh.draw();
+        glDepthMask(GL_TRUE);
+        glEnable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        glFinish();
+    };
+}
+
 struct Floor {
     const char* effect;
     FloorBuilder build;
@@ -113,6 +301,8 @@ struct Floor {
 const Floor floors[] = {
     {"PointSprites", pointSpritesFloor},
     {"IsoTerrain", isoTerrainFloor},
+    {"Crystal2", crystal2Floor},
+    {"ExampleRenderToCubeMap", renderToCubeMapFloor},
 };
 
 } // namespace

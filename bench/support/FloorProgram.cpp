@@ -39,6 +39,36 @@ FloorProgram FloorProgram::link(const char* file)
     return p;
 }
 
+void FloorProgram::copyUniforms(GLuint from) const
+{
+    GLint count = 0;
+    glGetProgramiv(from, GL_ACTIVE_UNIFORMS, &count);
+    glUseProgram(program);
+    for (GLint i = 0; i < count; ++i) {
+        char name[256];
+        GLint size = 0;
+        GLenum type = 0;
+        glGetActiveUniform(from, static_cast<GLuint>(i), sizeof name, nullptr, &size, &type, name);
+        const GLint source = glGetUniformLocation(from, name), target = uniform(name);
+        if (source < 0 || target < 0)
+            continue;
+        GLfloat f[16];
+        GLint n = 0;
+        switch (type) {
+        case GL_FLOAT: glGetUniformfv(from, source, f); glUniform1f(target, f[0]); break;
+        case GL_FLOAT_VEC2: glGetUniformfv(from, source, f); glUniform2fv(target, 1, f); break;
+        case GL_FLOAT_VEC3: glGetUniformfv(from, source, f); glUniform3fv(target, 1, f); break;
+        case GL_FLOAT_VEC4: glGetUniformfv(from, source, f); glUniform4fv(target, 1, f); break;
+        case GL_FLOAT_MAT3: glGetUniformfv(from, source, f); glUniformMatrix3fv(target, 1, GL_FALSE, f); break;
+        case GL_FLOAT_MAT4: glGetUniformfv(from, source, f); glUniformMatrix4fv(target, 1, GL_FALSE, f); break;
+        case GL_INT:
+        case GL_SAMPLER_2D:
+        case GL_SAMPLER_CUBE: glGetUniformiv(from, source, &n); glUniform1i(target, n); break;
+        default: break;
+        }
+    }
+}
+
 FloorMesh FloorMesh::upload(vell::Geometry& g, const FloorProgram& p)
 {
     FloorMesh m;

@@ -19,6 +19,9 @@ struct FloorProgram {
     // Null program (and a message) when the file does not load.
     static FloorProgram link(const char* file);
     GLint uniform(const char* name) const { return glGetUniformLocation(program, name); }
+    // Every uniform this program shares by name with the program `from` takes the
+    // value it has there (floats, vectors, matrices, ints and samplers).
+    void copyUniforms(GLuint from) const;
 };
 
 // One mesh of a floor in its own vertex and index buffers, bound to one program's

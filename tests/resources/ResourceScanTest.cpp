@@ -52,6 +52,20 @@ TEST(ResourceScan, FindsPlainJoinedCubeAndCountedNames)
         }
 }
 
+TEST(ResourceScan, CommentsAndQuoteCharactersHideNoNamesAndLongTextIsScanned)
+{
+    const std::string longName(200000, 'x');
+    const std::string source = "// \"commented.png\"\n"
+                               "/* \"block.jpg\" */ quote = '\"'; kept = \"kept.obj\";\n"
+                               "escaped = \"a\\\"b.png\"; big = \"" + longName + ".png\";\n" +
+                               std::string(100000, ' ') + "last = \"last.glsl\";";
+    const auto refs = referencedResources(source);
+    EXPECT_TRUE(contains(refs, {"kept.obj"})) << "a quote in a character constant opens no string";
+    EXPECT_TRUE(contains(refs, {longName + ".png"}));
+    EXPECT_TRUE(contains(refs, {"last.glsl"}));
+    EXPECT_EQ(refs.size(), 3u) << "names in comments and escaped strings are left out";
+}
+
 TEST(ResourceScan, EveryResourceNamedInTheSourcesExists)
 {
     const std::string resources = QUENFOLD_RESOURCE_DIR;

@@ -62,10 +62,13 @@ void Mirande::add(E** effect, void (Mirande::*script)())
     effects.push_back(*effect);
 }
 
+Mirande::Mirande() = default;
+Mirande::~Mirande() = default;
+
 void Mirande::init()
 {
     GLApp::init();
-    canvas = new Canvas(static_cast<int>(osGetWindowWidth()), static_cast<int>(osGetWindowHeight()));
+    canvas = std::make_unique<Canvas>(static_cast<int>(osGetWindowWidth()), static_cast<int>(osGetWindowHeight()));
 
     add(&pinkSky, &Mirande::scriptPinkSky);
     add(&quadLand2, &Mirande::scriptQuadLand2);

@@ -5,6 +5,7 @@
 #include "framework/GLApp.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class Canvas;
@@ -22,10 +23,11 @@ class Tunnel;
 // The demo: nine effects drawn in creation order, their fields driven by the
 // script's keyframe tracks, the music started as init ends. The effects are
 // never destroyed: the animation registry writes their fields for good.
+// Destroy it while its GL context is current (the canvas goes with it).
 class Mirande : public GLApp {
 public:
-    Mirande() = default;
-    ~Mirande() override = default;
+    Mirande();
+    ~Mirande() override;
 
     static constexpr const char* kMusic = "2010-04-03.mp3";
 
@@ -43,7 +45,6 @@ public:
     void setFieldObserver(std::function<void()> observer) { fieldObserver = std::move(observer); }
 
     std::vector<Effect*> effects;
-    Canvas* canvas = nullptr;
     QuadLand2* quadLand2 = nullptr;
     TriangleRain5* triangleRain5 = nullptr;
     PinkSky* pinkSky = nullptr;
@@ -71,6 +72,7 @@ private:
     void scriptSorvLogo3();
     void scriptTarskFade();
 
+    std::unique_ptr<Canvas> canvas;
     std::vector<AnimatedField> fields;
     std::function<void()> fieldObserver;
 };

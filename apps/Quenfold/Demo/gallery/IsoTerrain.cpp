@@ -68,7 +68,7 @@ void IsoTerrain::draw()
     std::array<IsoTerrainModule*, 3> nearestFirst;
     for (size_t j = 0; j < modules.size(); ++j)
         nearestFirst[j] = modules[j].get();
-    std::stable_sort(nearestFirst.begin(), nearestFirst.end(), [s](IsoTerrainModule* a, IsoTerrainModule* b) {
+    std::sort(nearestFirst.begin(), nearestFirst.end(), [s](IsoTerrainModule* a, IsoTerrainModule* b) {
         return std::fabs(a->position.z - s) < std::fabs(b->position.z - s);
     });
     for (IsoTerrainModule* module : nearestFirst)

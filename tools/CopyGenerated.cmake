@@ -1,0 +1,17 @@
+# Copies the generated resources of another build: the files of FROM that have
+# no hand-written source in HANDWRITTEN, into TO.
+if(NOT IS_DIRECTORY "${FROM}")
+  message(FATAL_ERROR "No resource directory at ${FROM}: build it first (cmake --build build)")
+endif()
+file(MAKE_DIRECTORY "${TO}")
+file(GLOB generated RELATIVE "${FROM}" "${FROM}/*")
+set(count 0)
+foreach(name ${generated})
+  if(NOT IS_DIRECTORY "${FROM}/${name}" AND NOT EXISTS "${HANDWRITTEN}/${name}")
+    file(COPY_FILE "${FROM}/${name}" "${TO}/${name}" ONLY_IF_DIFFERENT)
+    math(EXPR count "${count} + 1")
+  endif()
+endforeach()
+if(count EQUAL 0)
+  message(FATAL_ERROR "No generated resources in ${FROM}")
+endif()
