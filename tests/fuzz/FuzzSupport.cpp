@@ -47,6 +47,14 @@ const std::string& fuzzResourceDir()
     return scratch;
 }
 
+bool isOneLine(const std::string& message)
+{
+    return std::none_of(message.begin(), message.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < 0x20 || u == 0x7f;
+    });
+}
+
 void fuzzPutResource(const std::string& name, const uint8_t* data, size_t size)
 {
     FILE* f = fopen((fs::path(fuzzResourceDir()) / name).c_str(), "wb");

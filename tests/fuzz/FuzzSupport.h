@@ -31,5 +31,8 @@ private:
     std::vector<const char*> pointers;
 };
 
+// True when a message stays on one line: no control characters.
+bool isOneLine(const std::string& message);
+
 // Writes bytes to a file of the resource directory.
 void fuzzPutResource(const std::string& name, const uint8_t* data, size_t size);

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     LaunchOptions options;
     std::string error;
     if (!options.parse(args.argc(), args.argv(), &error)) {
-        FUZZ_CHECK(!error.empty());
+        FUZZ_CHECK(!error.empty() && isOneLine(error));
         return 0;
     }
     FUZZ_CHECK(error.empty());

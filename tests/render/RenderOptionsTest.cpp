@@ -58,6 +58,8 @@ TEST(RenderOptions, BadArgumentsAreRefusedWithAReason)
         {"--demo", "--effect", "X", "--times", "1", "--out", "d"},
         {"--list", "--out", "d"},
         {"--effect"},
+        {"--bo\ngus\x1b[2J"},
+        {"--demo", "--times", "1\n2", "--out", "d"},
     };
     for (const auto& args : bad) {
         RenderOptions o;

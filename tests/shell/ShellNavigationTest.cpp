@@ -59,6 +59,10 @@ TEST(LaunchOptions, EffectNamesAreCheckedAgainstTheRegistry)
         EXPECT_FALSE(parse(bad, &o, &error)) << bad.back();
         EXPECT_FALSE(error.empty());
     }
+    // Outside input comes back escaped, the message on one line.
+    LaunchOptions control;
+    EXPECT_FALSE(parse({"--effect", "A\nB\x1b"}, &control, &error));
+    EXPECT_EQ(error.find("unknown effect 'A\\nB\\x1b'"), 0u) << error;
 }
 
 TEST(DoubleTap, TwoTouchDownsUnderThreeTenthsOfASecondToggleTheBar)

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "utils/Utils.h"
+
 namespace {
 
 bool parseTime(const std::string& text, double* t)
@@ -67,7 +69,7 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
 {
     bool sawMode = false, sawTimes = false, sawOut = false, sawRange = false;
     auto fail = [error](const std::string& message) {
-        *error = message;
+        *error = vell::printableText(message);
         return false;
     };
     for (int i = 1; i < argc; ++i) {

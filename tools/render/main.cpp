@@ -11,6 +11,7 @@
 #include "demo/Mirande.h"
 #include "framework/EffectFactory.h"
 #include "framework/GLApp.h"
+#include "utils/Utils.h"
 #include "graphics/GLDebug.h"
 
 #include <algorithm>
@@ -91,7 +92,7 @@ int main(int argc, char** argv)
     const EffectFactory::EffectInfo* effect = nullptr;
     if (options.mode == RenderOptions::Mode::Effect &&
         !(effect = factory->find(options.effectName.c_str())))
-        return badArguments("unknown effect '" + options.effectName + "' (see --list)");
+        return badArguments("unknown effect '" + vell::printableText(options.effectName) + "' (see --list)");
     OutputDirectory output;
     if (!output.prepare(options.outDir))
         return badArguments("cannot write to directory '" + options.outDir + "'");

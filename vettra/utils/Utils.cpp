@@ -38,4 +38,25 @@ void stringExplode(std::string text, const std::string& delimiters, std::list<st
         out->push_back(text);
 }
 
+std::string printableText(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (u < 0x20 || u == 0x7f) {
+            char escape[5];
+            snprintf(escape, sizeof(escape), "\\x%02x", u);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 } // namespace vell

@@ -1,6 +1,7 @@
 #include "LaunchOptions.h"
 
 #include "framework/EffectFactory.h"
+#include "utils/Utils.h"
 
 #include <cstring>
 
@@ -26,13 +27,13 @@ bool LaunchOptions::parse(int argc, const char* const* argv, std::string* error)
             }
             effectName = argv[++i];
         } else {
-            *error = std::string("unknown argument '") + arg + "'";
+            *error = "unknown argument '" + vell::printableText(arg) + "'";
             return false;
         }
     }
     const EffectFactory* factory = EffectFactory::getInstance();
     if (!effectName.empty() && !factory->find(effectName.c_str())) {
-        *error = "unknown effect '" + effectName + "'; registered effects:";
+        *error = "unknown effect '" + vell::printableText(effectName) + "'; registered effects:";
         for (int i = 0; i < factory->getNumEffects(); ++i)
             *error += std::string(i ? ", " : " ") + factory->getEffectName(i);
         return false;
