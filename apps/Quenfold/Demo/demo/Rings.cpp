@@ -31,6 +31,17 @@ Rings::Rings()
     blurFilter.reset(BlurFilter::create(256, 256));
     blurFilter->setStrength(vell::vec2(0, 0));
     blurStrength = 0;
+    primeBlur();
+}
+
+// The rasteriser builds its code for the blur passes on their first use, a
+// visible pause when the blur first comes in: pay it while loading instead.
+void Rings::primeBlur()
+{
+    GLfloat clearColor[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
+    blurFilter->apply(sceneTexture.get());
+    glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
 }
 
 Rings::~Rings() = default;

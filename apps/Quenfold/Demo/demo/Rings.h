@@ -42,4 +42,7 @@ public:
     vell::vec3 spareVector;
     int stage;          // camera: 0, 1, anything else as 2
     float blurStrength; // applied from the next frame's blur on
+
+private:
+    void primeBlur();
 };
