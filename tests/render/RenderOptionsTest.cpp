@@ -60,6 +60,7 @@ TEST(RenderOptions, BadArgumentsAreRefusedWithAReason)
         {"--effect"},
         {"--bo\ngus\x1b[2J"},
         {"--demo", "--times", "1\n2", "--out", "d"},
+        {"--effect", "A\nB", "--times", "0.008,0.0086", "--out", "d"}, // names the colliding file
     };
     for (const auto& args : bad) {
         RenderOptions o;

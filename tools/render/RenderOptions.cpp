@@ -154,7 +154,7 @@ bool RenderOptions::checkFileNames(std::string* error) const
         if (fileName(a) == fileName(b) && frameAt(a) != frameAt(b)) {
             *error = "--times " + shortest(a) + " and " + shortest(b) + " fall on frames " +
                      std::to_string(frameAt(a)) + " and " + std::to_string(frameAt(b)) +
-                     " but would both be written as " + fileName(a);
+                     " but would both be written as " + vell::printableText(fileName(a));
             return false;
         }
     }
