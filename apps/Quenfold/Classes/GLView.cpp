@@ -1,5 +1,6 @@
 #include "GLView.h"
 
+#include "DriverHeap.h"
 #include "PresentedColour.h"
 
 #include <cstdlib>
@@ -36,6 +37,7 @@ bool GLView::open()
 {
     setenv("MESA_GLES_VERSION_OVERRIDE", "2.0", 0);
     SDL_SetHint(SDL_HINT_OPENGL_ES_DRIVER, "1");
+    DriverHeap::keepFreedBlocks();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
         return fail("cannot start the video system");
 

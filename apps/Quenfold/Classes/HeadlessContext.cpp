@@ -1,5 +1,6 @@
 #include "HeadlessContext.h"
 
+#include "DriverHeap.h"
 #include "HostClock.h"
 #include "PresentedColour.h"
 
@@ -15,6 +16,7 @@ HeadlessContext::HeadlessContext(int fps)
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("MESA_GLES_VERSION_OVERRIDE", "2.0", 0);
     HostClock::useFixedStep(1.0 / fps);
+    DriverHeap::keepFreedBlocks();
 
     auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
         eglGetProcAddress("eglGetPlatformDisplayEXT"));
