@@ -2,19 +2,17 @@
 // back: start-up, frames per second overall and per section, heap allocations per
 // frame in each section once warm. A section is a span in which the same effects
 // draw in the same looks. With --cpu it runs itself again under callgrind and
-// prints the instructions per frame outside the GL driver, per section.
+// prints the instructions per frame outside the GL driver, per section. With
+// --span FROM TO it jumps to FROM seconds and times the frames up to TO only.
 #include "AllocationCount.h"
 #include "CallgrindCost.h"
+#include "DemoSections.h"
 #include "HeadlessContext.h"
 #include "HostClock.h"
 #include "SelfPath.h"
-#include "anim/Anim.h"
 #include "demo/Mirande.h"
-#include "demo/Rings.h"
-#include "demo/SorvLogo3.h"
-#include "framework/Effect.h"
-#include "utils/Timer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -27,51 +25,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int fps = 60;
-constexpr int demoFrames = 210 * fps;
+using DemoSections::demoFrames;
+using DemoSections::fps;
+using DemoSections::Section;
 constexpr int warmFrames = 30; // a section's first frames may still fill caches
 constexpr int countedFrames = 5;
 constexpr double instructionsPerMs = 1e6; // a conservative 1 instruction per ns
-const char* const effectNames[] = {"PinkSky", "QuadLand2", "TriangleRain5", "Piramid", "Tunnel",
-                                   "Stars",   "Rings",     "SorvLogo3",     "TarskFade"};
-
-struct Section {
-    std::string name;
-    int firstFrame = 0;
-    int frames = 0;
-    double seconds = 0;
-    uint64_t warmAllocations = 0;
-    int warmFrames = 0;
-    double worstSeconds = 0;
-    int worstFrame = 0;
-};
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-// The effects drawing, with the look of those that have several; the fade is always there.
-std::string sectionName(const Mirande& app)
-{
-    std::string name;
-    for (size_t i = 0; i + 1 < app.effects.size() && i < std::size(effectNames); ++i) {
-        if (!app.effects[i]->enabled)
-            continue;
-        name += (name.empty() ? "" : "+") + std::string(effectNames[i]);
-        if (app.effects[i] == app.rings)
-            name += "/" + std::to_string(app.rings->stage);
-        if (app.effects[i] == app.sorvLogo3)
-            name += "/" + std::to_string(app.sorvLogo3->stage);
-    }
-    return name.empty() ? "black" : name;
-}
-
-void noteFrame(std::vector<Section>& sections, const std::string& name, int frame)
-{
-    if (sections.empty() || sections.back().name != name)
-        sections.push_back({name, frame});
-    ++sections.back().frames;
-}
-
-std::vector<Section> scriptSections();
 
 // Whether each frame is past its section's warm-up, from the script's sections
 // found in a child process. Counting is slow (each allocation is classified by
@@ -80,19 +41,7 @@ std::vector<Section> scriptSections();
 std::vector<bool> warmFrameMask()
 {
     std::vector<bool> warm(demoFrames, false);
-    const std::string self = selfPath();
-    if (self.empty())
-        return warm;
-    const std::string command = "'" + self + "' --section-starts 2>/dev/null";
-    FILE* child = popen(command.c_str(), "r");
-    if (!child)
-        return warm;
-    std::vector<int> starts;
-    char line[256];
-    for (int start; std::fgets(line, sizeof line, child);) // the effects log on the same stream
-        if (std::sscanf(line, "section at frame %d", &start) == 1)
-            starts.push_back(start);
-    pclose(child);
+    std::vector<int> starts = DemoSections::startsFromChild();
     starts.push_back(demoFrames);
     for (size_t k = 0; k + 1 < starts.size(); ++k)
         for (int f = starts[k] + warmFrames; f < starts[k + 1] && f < demoFrames; ++f)
@@ -100,7 +49,8 @@ std::vector<bool> warmFrameMask()
     return warm;
 }
 
-void run()
+// Frames [first, last) of the demo; those before first are skipped by a jump of the clock.
+void run(int first = 0, int last = demoFrames)
 {
     const std::vector<bool> warm = warmFrameMask();
     HeadlessContext context(fps);
@@ -120,7 +70,12 @@ void run()
     std::string name;
     name.reserve(128);
     double total = 0;
-    for (int frame = 0; frame < demoFrames; ++frame) {
+    if (first > 0) {
+        HostClock::advance(); // the first frame starts the demo clock, as in a full run
+        app.update();
+        HostClock::set(static_cast<double>(first - 1) / fps);
+    }
+    for (int frame = first; frame < last; ++frame) {
         HostClock::advance();
         countAllocations(warm[frame]);
         const uint64_t allocations = allocationCount();
@@ -131,7 +86,7 @@ void run()
         const double spent = seconds(Clock::now() - start);
         const uint64_t allocated = allocationCount() - allocations;
         total += spent;
-        noteFrame(sections, sectionName(app), frame);
+        DemoSections::note(sections, DemoSections::name(app), frame);
         countAllocations(false);
         Section& s = sections.back();
         s.seconds += spent;
@@ -145,8 +100,12 @@ void run()
         }
     }
     std::printf("start-up (init, every effect built): %.0f ms (target under 1000 ms)\n", startup * 1000);
-    std::printf("whole demo: %d frames in %.1f s, %.1f fps (target 90 fps, 210 s in at most 140 s)\n\n", demoFrames,
-                total, demoFrames / total);
+    if (first == 0 && last == demoFrames)
+        std::printf("whole demo: %d frames in %.1f s, %.1f fps (target 90 fps, 210 s in at most 140 s)\n\n",
+                    demoFrames, total, demoFrames / total);
+    else
+        std::printf("%.2f s to %.2f s: %d frames in %.2f s, %.1f fps\n\n", first / double(fps),
+                    last / double(fps), last - first, total, (last - first) / total);
     std::printf("%-9s %-9s %6s %8s %9s %9s %14s  %s\n", "from s", "to s", "frames", "fps", "worst ms", "worst at",
                 "allocs/frame*", "section");
     for (const Section& s : sections) {
@@ -158,25 +117,6 @@ void run()
                     s.name.c_str(), f < 60 ? "  (under 60 fps)" : "");
     }
     std::printf("* after each section's first %d frames\n", warmFrames);
-}
-
-// The sections, found by stepping the script alone; this leaves the fields at
-// the script's end, so it runs in its own process.
-std::vector<Section> scriptSections()
-{
-    std::vector<Section> sections;
-    HeadlessContext context(fps);
-    if (!context.isValid())
-        return sections;
-    Mirande app;
-    app.init();
-    for (int frame = 0; frame < demoFrames; ++frame) {
-        HostClock::advance();
-        vell::Timer::getInstance()->update();
-        Anim::update();
-        noteFrame(sections, sectionName(app), frame);
-    }
-    return sections;
 }
 
 // Under callgrind: from the start, a jump forward to each given frame, a warm-up
@@ -206,7 +146,7 @@ void countUnderCallgrind(const char* frameList)
             HostClock::advance();
             app.update();
         }
-        CallgrindCost::end(sectionName(app).c_str());
+        CallgrindCost::end(DemoSections::name(app).c_str());
     }
 }
 
@@ -214,7 +154,7 @@ void printCpu()
 {
     const std::string prefix = "/tmp/quenfold-demobench-" + std::to_string(getpid()) + ".cg";
     std::string frames;
-    for (const Section& s : scriptSections())
+    for (const Section& s : DemoSections::fromScript())
         frames += (frames.empty() ? "" : ",") + std::to_string(s.firstFrame + s.frames / 2);
     if (!CallgrindCost::rerun(("--cpu-child " + frames).c_str(), prefix))
         return;
@@ -235,10 +175,18 @@ int main(int argc, char** argv)
     if (argc > 1 && std::strcmp(argv[1], "--cpu") == 0)
         printCpu();
     else if (argc > 1 && std::strcmp(argv[1], "--section-starts") == 0)
-        for (const Section& s : scriptSections())
-            std::printf("section at frame %d\n", s.firstFrame);
+        DemoSections::printStarts();
     else if (argc > 2 && std::strcmp(argv[1], "--cpu-child") == 0)
         countUnderCallgrind(argv[2]);
+    else if (argc > 3 && std::strcmp(argv[1], "--span") == 0) {
+        const int first = std::clamp(static_cast<int>(std::atof(argv[2]) * fps), 0, demoFrames);
+        const int last = std::clamp(static_cast<int>(std::atof(argv[3]) * fps), 0, demoFrames);
+        if (first >= last) {
+            std::fprintf(stderr, "DemoBench: --span needs FROM < TO within 0..210 s\n");
+            return 1;
+        }
+        run(first, last);
+    }
     else
         run();
     return 0;
