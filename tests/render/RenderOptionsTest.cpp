@@ -28,6 +28,9 @@ TEST(RenderOptions, DemoRunWithTimesAndFps)
     EXPECT_TRUE(o.checkGl);
     RenderOptions list;
     EXPECT_FALSE(parse({"--list", "--check-gl"}, &list, &error));
+    RenderOptions help;
+    ASSERT_TRUE(parse({"--demo", "-h", "--bogus"}, &help, &error)) << "help wins over what follows";
+    EXPECT_EQ(help.mode, RenderOptions::Mode::Help);
 }
 
 TEST(RenderOptions, EffectFilesCarryTheEffectName)

@@ -62,7 +62,8 @@ const char* RenderOptions::usage()
            "                       [--check-gl]\n"
            "       quenfold-render --demo [--fields --times T1,T2,...] [--video FILE.mp4 [--from S] [--to S]]\n"
            "                       [--contact-sheet FILE.png] [--fps N]\n"
-           "       (the contact sheet shows the cue times, or the --times given)";
+           "       (the contact sheet shows the cue times, or the --times given)\n"
+           "       quenfold-render --help";
 }
 
 bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
@@ -74,6 +75,10 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            mode = Mode::Help; // whatever else was given
+            return true;
+        }
         const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps" ||
                                 arg == "--video" || arg == "--from" || arg == "--to" || arg == "--contact-sheet";
         if (takesValue && i + 1 >= argc)

@@ -80,6 +80,10 @@ int main(int argc, char** argv)
     std::string error;
     if (!options.parse(argc, argv, &error))
         return badArguments(error);
+    if (options.mode == RenderOptions::Mode::Help) {
+        printf("%s\n", RenderOptions::usage());
+        return 0;
+    }
 
     EffectFactory* factory = EffectFactory::getInstance();
     if (options.mode == RenderOptions::Mode::List) {
