@@ -77,8 +77,20 @@ void QuadLand2::updateLand()
                       static_cast<float>((-D / 2) * s));
     rippleAmplitude = static_cast<float>(rippleAmplitude * 0.95);
 
-    // Neighbouring quads of a row share corners: each corner's relief is worked
+    // Neighbouring quads of a row share corners: each corner's height is worked
     // out once per row, for both edges of the row.
+    const auto height = [&](float a, float b) {
+        if (heightScale > 0) {
+            const double coarse = noise(static_cast<float>(0.1 * a), static_cast<float>(0.1 * (rowScroll + b)));
+            const double mid = noise(static_cast<float>(0.2 * a), static_cast<float>(0.2 * (detailScroll + b)));
+            const double fine = noise(static_cast<float>(0.3 * a), static_cast<float>(0.3 * (detailScroll + b)));
+            return static_cast<float>((3 * coarse + mid + 0.5 * fine) * heightScale * reliefFactor);
+        }
+        // The flat look's ripple, from the corner's distance to the centre at height 0.
+        const vec3 flat(static_cast<float>(static_cast<double>(s * a) * 1.2 + left), 0, -b * s);
+        const double d = length(flat - centre);
+        return static_cast<float>(rippleAmplitude * std::sin(d * 0.3 + t * -5.0));
+    };
     relief.resize(2 * static_cast<size_t>(W + 1));
     vec3 corners[QuadGrid::cornersPerQuad];
     for (int j = 0; j < D; ++j) {
@@ -86,33 +98,17 @@ void QuadLand2::updateLand()
         const float r = static_cast<float>(j) + rowScroll;
         const int w = static_cast<int>(r) % D;
         const float fz = static_cast<float>(static_cast<int>(r) + w) - r;
-        for (int edge = 0; edge < 2 && heightScale > 0; ++edge) {
-            const float b = fz + static_cast<float>(edge);
-            for (int column = 0; column <= W; ++column) {
-                const float a = static_cast<float>(column);
-                const double coarse = noise(static_cast<float>(0.1 * a), static_cast<float>(0.1 * (rowScroll + b)));
-                const double mid = noise(static_cast<float>(0.2 * a), static_cast<float>(0.2 * (detailScroll + b)));
-                const double fine = noise(static_cast<float>(0.3 * a), static_cast<float>(0.3 * (detailScroll + b)));
-                relief[edge * (W + 1) + column] =
-                    static_cast<float>((3 * coarse + mid + 0.5 * fine) * heightScale * reliefFactor);
-            }
-        }
+        for (int edge = 0; edge < 2; ++edge)
+            for (int column = 0; column <= W; ++column)
+                relief[edge * (W + 1) + column] = height(static_cast<float>(column), fz + static_cast<float>(edge));
         for (int i = 0; i < W; ++i) {
             for (int n = 0; n < QuadGrid::cornersPerQuad; ++n) {
                 const int column = i + static_cast<int>(QuadGrid::cornerColumn[n]);
                 const int edge = static_cast<int>(QuadGrid::cornerRow[n]);
                 const float a = static_cast<float>(column);
                 const float b = fz + QuadGrid::cornerRow[n];
-                vec3& corner = corners[n];
-                corner.x = static_cast<float>(static_cast<double>(s * a) * 1.2 + left);
-                corner.z = -b * s;
-                corner.y = heightScale > 0 ? relief[edge * (W + 1) + column] : 0;
-            }
-            if (heightScale <= 0) {
-                for (vec3& corner : corners) {
-                    const double d = length(corner - centre);
-                    corner.y = static_cast<float>(rippleAmplitude * std::sin(d * 0.3 + t * -5.0));
-                }
+                corners[n] = vec3(static_cast<float>(static_cast<double>(s * a) * 1.2 + left),
+                                  relief[edge * (W + 1) + column], -b * s);
             }
             QuadGrid::writeQuad(positions, normals, i * D + j, corners);
         }
