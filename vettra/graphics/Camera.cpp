@@ -10,6 +10,15 @@ namespace vell {
 
 namespace {
 
+bool isIdentity(const mat4& m)
+{
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r)
+            if (m[c][r] != (c == r ? 1.0f : 0.0f))
+                return false;
+    return true;
+}
+
 vec3 vertexAt(const float* positions, unsigned int i)
 {
     return vec3(positions[3 * i], positions[3 * i + 1], positions[3 * i + 2]);
@@ -126,8 +135,14 @@ void Camera::sortPoints(Geometry* geometry, const float* positions, const mat4& 
         return;
     }
     order.resize(n);
-    for (unsigned int i = 0; i < n; ++i)
-        order[i] = {distanceTo(modelMatrix, vertexAt(positions, i)), i};
+    if (isIdentity(modelMatrix)) {
+        // x·1 + y·0 + z·0 + 0 is x: the same distances without the products.
+        for (unsigned int i = 0; i < n; ++i)
+            order[i] = {length(position - vertexAt(positions, i)), i};
+    } else {
+        for (unsigned int i = 0; i < n; ++i)
+            order[i] = {distanceTo(modelMatrix, vertexAt(positions, i)), i};
+    }
     sortFarthestFirst();
 
     uint16_t* indices = geometry->getIndices();
