@@ -226,6 +226,8 @@ TEST_F(GeometryRenderTest, StaticGeometryKeepsTheIndexCheck)
     setFlat(*shader, vec4(1, 0, 0, 1));
     FullScreenQuad quad;
     quad.makeStatic();
+    quad.render(shader.get()); // fits, and is not checked again until written
+    glClear(GL_COLOR_BUFFER_BIT);
     quad.getIndices()[0] = 6;
     testing::internal::CaptureStdout();
     quad.render(shader.get());

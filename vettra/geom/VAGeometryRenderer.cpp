@@ -25,16 +25,18 @@ unsigned int largestIndex(const uint16_t* indices, GLsizei count)
 
 } // namespace
 
+// The indices are read, not written: the const geometry hands them out.
 void VAGeometryRenderer::render(Shader* shader)
 {
-    draw(shader, static_cast<GLenum>(geometry->getPrimitiveType()),
-         static_cast<GLsizei>(geometry->getNumIndices()), geometry->getIndices());
+    const Geometry& drawn = *geometry;
+    draw(shader, static_cast<GLenum>(drawn.getPrimitiveType()), static_cast<GLsizei>(drawn.getNumIndices()),
+         drawn.getIndices());
 }
 
 void VAGeometryRenderer::renderEdges(Shader* shader)
 {
-    draw(shader, GL_LINES, static_cast<GLsizei>(geometry->getNumEdgeIndices()),
-         geometry->getEdgeIndices());
+    const Geometry& drawn = *geometry;
+    draw(shader, GL_LINES, static_cast<GLsizei>(drawn.getNumEdgeIndices()), drawn.getEdgeIndices());
 }
 
 void VAGeometryRenderer::draw(Shader* shader, GLenum mode, GLsizei count, const uint16_t* indices)
@@ -48,7 +50,7 @@ void VAGeometryRenderer::draw(Shader* shader, GLenum mode, GLsizei count, const 
 
     // GL reads the arrays at every index: one past the vertex count would read
     // outside the stream's buffers.
-    if (anyArray && count > 0 && largestIndex(indices, count) >= geometry->getNumVertices()) {
+    if (anyArray && count > 0 && !indicesFit(indices, count)) {
         Log::error("VAGeometryRenderer: index past the %u vertices, draw skipped", geometry->getNumVertices());
         endArrays();
         return;
@@ -56,6 +58,11 @@ void VAGeometryRenderer::draw(Shader* shader, GLenum mode, GLsizei count, const 
     glDrawElements(mode, count, GL_UNSIGNED_SHORT, indices);
     endArrays();
     GLDebug::checkErrors("VAGeometryRenderer::glDrawElements");
+}
+
+bool VAGeometryRenderer::indicesFit(const uint16_t* indices, GLsizei count)
+{
+    return largestIndex(indices, count) < geometry->getNumVertices();
 }
 
 const void* VAGeometryRenderer::arrayPointer(const VertexAttrib& stream) const { return stream.getBuffer(); }

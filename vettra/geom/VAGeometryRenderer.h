@@ -25,6 +25,8 @@ protected:
     virtual void beginArrays() {}
     virtual const void* arrayPointer(const VertexAttrib& stream) const;
     virtual void endArrays() {}
+    // Whether every one of the count indices names one of the geometry's vertices.
+    virtual bool indicesFit(const uint16_t* indices, GLsizei count);
 
 private:
     void draw(Shader* shader, GLenum mode, GLsizei count, const uint16_t* indices);

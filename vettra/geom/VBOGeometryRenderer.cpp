@@ -32,6 +32,20 @@ const void* VBOGeometryRenderer::arrayPointer(const VertexAttrib& stream) const
 // Client arrays of the next draw must not be read as offsets into this buffer.
 void VBOGeometryRenderer::endArrays() { glBindBuffer(GL_ARRAY_BUFFER, 0); }
 
+bool VBOGeometryRenderer::indicesFit(const uint16_t* indices, GLsizei count)
+{
+    const Geometry& drawn = *geometry;
+    CheckedIndices& last = checked[indices == drawn.getEdgeIndices() ? 1 : 0];
+    const CheckedIndices now{indices, count, drawn.getIndexWrites(), drawn.getNumVertices()};
+    if (last.indices == now.indices && last.count == now.count && last.writes == now.writes &&
+        last.vertices == now.vertices)
+        return true;
+    if (!VAGeometryRenderer::indicesFit(indices, count))
+        return false;
+    last = now;
+    return true;
+}
+
 void VBOGeometryRenderer::upload()
 {
     if (!buffer)

@@ -25,14 +25,18 @@ public:
 
     // Resizes every attribute / index list; existing data kept, new entries 0.
     void setNumVertices(unsigned int n);
-    void setNumIndices(unsigned int n) { indices.resize(n, 0); }
-    void setNumEdgeIndices(unsigned int n) { edgeIndices.resize(n, 0); }
+    void setNumIndices(unsigned int n) { indices.resize(n, 0), ++indexWrites; }
+    void setNumEdgeIndices(unsigned int n) { edgeIndices.resize(n, 0), ++indexWrites; }
 
-    // First index, or null when the list is empty.
-    uint16_t* getIndices() { return indices.empty() ? nullptr : indices.data(); }
+    // First index, or null when the list is empty. Handing out writable indices
+    // counts as a write (getIndexWrites): write through the pointer before the
+    // next draw, not through one kept from before it.
+    uint16_t* getIndices() { return ++indexWrites, indices.empty() ? nullptr : indices.data(); }
     const uint16_t* getIndices() const { return indices.empty() ? nullptr : indices.data(); }
-    uint16_t* getEdgeIndices() { return edgeIndices.empty() ? nullptr : edgeIndices.data(); }
+    uint16_t* getEdgeIndices() { return ++indexWrites, edgeIndices.empty() ? nullptr : edgeIndices.data(); }
     const uint16_t* getEdgeIndices() const { return edgeIndices.empty() ? nullptr : edgeIndices.data(); }
+    // Changes whenever either index list may have been written.
+    uint64_t getIndexWrites() const { return indexWrites; }
 
     unsigned int getNumVertices() const { return numVertices; }
     unsigned int getNumIndices() const { return static_cast<unsigned int>(indices.size()); }
@@ -45,6 +49,7 @@ private:
     std::vector<uint16_t> edgeIndices;
     std::vector<std::unique_ptr<VertexAttrib>> attribs;
     uint32_t numVertices = 0;
+    uint64_t indexWrites = 0;
 };
 
 } // namespace vell
