@@ -79,6 +79,7 @@ void Mirande::init()
     add(&rings, &Mirande::scriptRings);
     add(&sorvLogo3, &Mirande::scriptSorvLogo3);
     add(&tarskFade, &Mirande::scriptTarskFade);
+    tunnel->window = piramid;
 
     vell::Timer::getInstance()->setTimeShift(0);
     osPlayMp3(kMusic, 0);

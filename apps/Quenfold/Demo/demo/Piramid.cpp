@@ -3,6 +3,7 @@
 #include "geom/Geometry.h"
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
+#include "graphics/VertexAttrib.h"
 #include "math/Mat.h"
 #include "toolkit/GeometryBuilder.h"
 #include "utils/Timer.h"
@@ -10,6 +11,7 @@
 #include <GLES2/gl2.h>
 
 #include <algorithm>
+#include <cmath>
 
 using vell::mat4;
 using vell::vec2;
@@ -145,9 +147,48 @@ void Piramid::draw()
     shader->set("useTexture", 0.0f);
     pyramid->render(shader.get());
 
+    noteMarkedRect(projection * modelView);
+
     shader->set("modelViewMatrix", modelView);
     shader->set("color", edgeColor);
     shader->set("dz", -0.001f);
     shader->set("useTexture", 0.0f);
     pyramid->renderEdges(shader.get());
+}
+
+void Piramid::noteMarkedRect(const mat4& modelViewProjection)
+{
+    const int width = static_cast<int>(getWindowWidth()), height = static_cast<int>(getWindowHeight());
+    int rect[4] = {0, 0, width, height};
+    const vell::VertexAttrib* positions = pyramid->getAttrib("position", vell::VEC3);
+    const float* p = positions ? positions->getBuffer() : nullptr;
+    float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
+    bool inFront = p != nullptr;
+    for (unsigned int i = 0; inFront && i < pyramid->getNumVertices(); ++i) {
+        const vec4 c = modelViewProjection * vec4(p[3 * i], p[3 * i + 1], p[3 * i + 2], 1);
+        inFront = c.w > 1e-3f; // a corner at or behind the eye: the whole window
+        x0 = std::min(x0, c.x / c.w), x1 = std::max(x1, c.x / c.w);
+        y0 = std::min(y0, c.y / c.w), y1 = std::max(y1, c.y / c.w);
+    }
+    if (inFront) {
+        // Two pixels of margin hold the one-pixel outline drawn along the edges.
+        const auto toPixel = [](float ndc, int size) {
+            return std::clamp((ndc * 0.5f + 0.5f) * static_cast<float>(size), -4.0f, size + 4.0f);
+        };
+        rect[0] = std::max(0, static_cast<int>(std::floor(toPixel(x0, width))) - 2);
+        rect[1] = std::max(0, static_cast<int>(std::floor(toPixel(y0, height))) - 2);
+        rect[2] = std::max(0, std::min(width, static_cast<int>(std::ceil(toPixel(x1, width))) + 2) - rect[0]);
+        rect[3] = std::max(0, std::min(height, static_cast<int>(std::ceil(toPixel(y1, height))) + 2) - rect[1]);
+    }
+    std::copy(rect, rect + 4, markedRect);
+    marked = true;
+}
+
+bool Piramid::takeMarkedRect(int rect[4])
+{
+    if (!marked)
+        return false;
+    std::copy(markedRect, markedRect + 4, rect);
+    marked = false;
+    return true;
 }

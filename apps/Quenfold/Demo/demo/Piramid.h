@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Effect.h"
+#include "math/Mat.h"
 #include "math/Vec.h"
 
 #include <memory>
@@ -27,6 +28,11 @@ public:
 
     void draw() override;
 
+    // Window pixels (x, y, width, height) that hold every pixel the last draw
+    // marked; false when none is known (no draw since the last call). Each draw's
+    // rectangle is handed out once.
+    bool takeMarkedRect(int rect[4]);
+
     std::unique_ptr<vell::Shader> shader;
     std::unique_ptr<vell::Geometry> pyramid;
     std::unique_ptr<vell::Texture2D> faceTexture; // bound during both passes
@@ -38,4 +44,11 @@ public:
     bool freezeRotation; // holds rotationAngle instead of following the clock
     vell::vec4 fillColor;
     vell::vec4 edgeColor;
+
+private:
+    // The rectangle of the last draw, a margin for the outline's pixels included.
+    void noteMarkedRect(const vell::mat4& modelViewProjection);
+
+    int markedRect[4] = {};
+    bool marked = false;
 };

@@ -1,5 +1,6 @@
 #include "demo/Tunnel.h"
 
+#include "demo/Piramid.h"
 #include "gallery/IsoTerrainModule.h"
 #include "geom/Plane.h"
 #include "graphics/Shader.h"
@@ -94,6 +95,11 @@ void Tunnel::draw()
     glClear(t > 80 ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_DEPTH_BUFFER_BIT);
 
     // Only inside the window the pyramid left in the stencil, while the test is on.
+    int rect[4];
+    if (window && window->takeMarkedRect(rect)) {
+        glEnable(GL_SCISSOR_TEST); // the stencil holds nothing outside it
+        glScissor(rect[0], rect[1], rect[2], rect[3]);
+    }
     glEnable(GL_DEPTH_TEST);
     glStencilFunc(GL_EQUAL, 1, 0xFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
@@ -141,4 +147,5 @@ void Tunnel::draw()
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
     glDisable(GL_STENCIL_TEST);
+    glDisable(GL_SCISSOR_TEST);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class IsoTerrainModule;
+class Piramid;
 
 namespace vell {
 class Plane;
@@ -42,4 +43,7 @@ public:
     float cameraStartZ;
     float cameraEndZ;
     vell::vec4 clearColor; // the sky, cleared to from 80 s on
+    // The effect that marks the window in the stencil, if known: the tunnel then
+    // leaves out the pixels outside the rectangle it marked this frame.
+    Piramid* window = nullptr;
 };
