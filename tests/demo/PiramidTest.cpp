@@ -79,6 +79,11 @@ TEST_F(HeadlessGLTest, PiramidMarksExactlyItsDepthPassingPixelsInTheStencil)
     EXPECT_EQ(ref, 1);
     EXPECT_EQ(pass, GL_REPLACE);
     const std::vector<uint8_t> drawn = readFrame();
+    int rect[4];
+    ASSERT_TRUE(piramid.takeMarkedRect(rect));
+    int again[4];
+    EXPECT_FALSE(piramid.takeMarkedRect(again)) << "each draw's rectangle is handed out once";
+    EXPECT_LT(rect[2] * rect[3], 480 * 320 / 2) << "a window much smaller than the screen";
 
     // Paint blue wherever the stencil holds 1.
     glStencilFunc(GL_EQUAL, 1, 0xFF);
@@ -88,7 +93,7 @@ TEST_F(HeadlessGLTest, PiramidMarksExactlyItsDepthPassingPixelsInTheStencil)
     const std::vector<uint8_t> marked = readFrame();
     glDisable(GL_STENCIL_TEST);
 
-    int covered = 0, mismatched = 0;
+    int covered = 0, mismatched = 0, outsideRect = 0;
     for (int y = 0; y < 320; ++y) {
         for (int x = 0; x < 480; ++x) {
             const bool pyramid = !isBackground(pixel(drawn, x, y));
@@ -96,6 +101,9 @@ TEST_F(HeadlessGLTest, PiramidMarksExactlyItsDepthPassingPixelsInTheStencil)
             const bool stencilled = m[0] == 0 && m[1] == 0 && m[2] == 255;
             covered += pyramid;
             mismatched += pyramid != stencilled;
+            const int glY = 319 - y; // the rectangle counts rows from the bottom
+            outsideRect += stencilled && (x < rect[0] || x >= rect[0] + rect[2] || glY < rect[1] ||
+                                          glY >= rect[1] + rect[3]);
             if (x < 240) {
                 ASSERT_FALSE(stencilled) << x << "," << y;
             }
@@ -103,6 +111,7 @@ TEST_F(HeadlessGLTest, PiramidMarksExactlyItsDepthPassingPixelsInTheStencil)
     }
     EXPECT_GT(covered, 3000);
     EXPECT_EQ(mismatched, 0);
+    EXPECT_EQ(outsideRect, 0) << "the rectangle holds every marked pixel";
 }
 
 TEST_F(HeadlessGLTest, PiramidFrozenRotationHoldsItsAngleAndOverheadMovesIt)
