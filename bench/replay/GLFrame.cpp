@@ -220,47 +220,42 @@ extern "C" GLuint GL_APIENTRY glCreateShader(GLenum type)
     return real(type);
 }
 
-// Uniform arrays are copied.
-template <typename Fn> void recordUniform(Fn real, GLint location, GLsizei count, const GLfloat* value, int floats)
+// Uniform arrays are copied; call(location, count, values) makes the GL call.
+template <typename Call> void recordUniform(Call call, GLint location, GLsizei count, const GLfloat* value, int floats)
 {
     if (capture)
-        GLFrameRecorder::add([real, location, count, copy = std::vector<GLfloat>(value, value + count * floats)] {
-            real(location, count, copy.data());
+        GLFrameRecorder::add([call, location, count, copy = std::vector<GLfloat>(value, value + count * floats)] {
+            call(location, count, copy.data());
         });
-    real(location, count, value);
-}
-
-template <typename Fn>
-void recordMatrix(Fn real, GLint location, GLsizei count, GLboolean transpose, const GLfloat* value, int floats)
-{
-    if (capture)
-        GLFrameRecorder::add(
-            [real, location, count, transpose, copy = std::vector<GLfloat>(value, value + count * floats)] {
-                real(location, count, transpose, copy.data());
-            });
-    real(location, count, transpose, value);
+    call(location, count, value);
 }
 
 extern "C" void GL_APIENTRY glUniform3fv(GLint location, GLsizei count, const GLfloat* value)
 {
-    recordUniform(REAL(glUniform3fv), location, count, value, 3);
+    static const auto real = REAL(glUniform3fv);
+    recordUniform(real, location, count, value, 3);
 }
 
 extern "C" void GL_APIENTRY glUniform4fv(GLint location, GLsizei count, const GLfloat* value)
 {
-    recordUniform(REAL(glUniform4fv), location, count, value, 4);
+    static const auto real = REAL(glUniform4fv);
+    recordUniform(real, location, count, value, 4);
 }
 
 extern "C" void GL_APIENTRY glUniformMatrix3fv(GLint location, GLsizei count, GLboolean transpose,
                                                const GLfloat* value)
 {
-    recordMatrix(REAL(glUniformMatrix3fv), location, count, transpose, value, 9);
+    static const auto real = REAL(glUniformMatrix3fv);
+    recordUniform([transpose](GLint l, GLsizei n, const GLfloat* v) { real(l, n, transpose, v); }, location, count,
+                  value, 9);
 }
 
 extern "C" void GL_APIENTRY glUniformMatrix4fv(GLint location, GLsizei count, GLboolean transpose,
                                                const GLfloat* value)
 {
-    recordMatrix(REAL(glUniformMatrix4fv), location, count, transpose, value, 16);
+    static const auto real = REAL(glUniformMatrix4fv);
+    recordUniform([transpose](GLint l, GLsizei n, const GLfloat* v) { real(l, n, transpose, v); }, location, count,
+                  value, 16);
 }
 
 extern "C" void GL_APIENTRY glBindBuffer(GLenum target, GLuint buffer)
@@ -295,24 +290,26 @@ extern "C" void GL_APIENTRY glBufferSubData(GLenum target, GLintptr offset, GLsi
     real(target, offset, size, data);
 }
 
-extern "C" void GL_APIENTRY glEnableVertexAttribArray(GLuint index)
+// Kept and recorded: a draw's arrays are those enabled when it is made.
+static void setArrayEnabled(void (*real)(GLuint), GLuint index, bool enabled)
 {
-    static const auto real = REAL(glEnableVertexAttribArray);
     if (index < 16)
-        arrays.attribs[index].enabled = true;
+        arrays.attribs[index].enabled = enabled;
     if (capture)
         GLFrameRecorder::add([=] { real(index); });
     real(index);
 }
 
+extern "C" void GL_APIENTRY glEnableVertexAttribArray(GLuint index)
+{
+    static const auto real = REAL(glEnableVertexAttribArray);
+    setArrayEnabled(real, index, true);
+}
+
 extern "C" void GL_APIENTRY glDisableVertexAttribArray(GLuint index)
 {
     static const auto real = REAL(glDisableVertexAttribArray);
-    if (index < 16)
-        arrays.attribs[index].enabled = false;
-    if (capture)
-        GLFrameRecorder::add([=] { real(index); });
-    real(index);
+    setArrayEnabled(real, index, false);
 }
 
 // Kept, not recorded: every recorded draw sets the pointers it reads.
