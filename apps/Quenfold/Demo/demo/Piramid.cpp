@@ -147,7 +147,8 @@ void Piramid::draw()
     shader->set("useTexture", 0.0f);
     pyramid->render(shader.get());
 
-    noteMarkedRect(projection * modelView);
+    markedTransform = projection * modelView;
+    marked = true;
 
     shader->set("modelViewMatrix", modelView);
     shader->set("color", edgeColor);
@@ -156,16 +157,20 @@ void Piramid::draw()
     pyramid->renderEdges(shader.get());
 }
 
-void Piramid::noteMarkedRect(const mat4& modelViewProjection)
+// Worked out only when asked for: the tunnel is not always there to ask.
+bool Piramid::takeMarkedRect(int rect[4])
 {
+    if (!marked)
+        return false;
+    marked = false;
     const int width = static_cast<int>(getWindowWidth()), height = static_cast<int>(getWindowHeight());
-    int rect[4] = {0, 0, width, height};
+    rect[0] = 0, rect[1] = 0, rect[2] = width, rect[3] = height;
     const vell::VertexAttrib* positions = pyramid->getAttrib("position", vell::VEC3);
     const float* p = positions ? positions->getBuffer() : nullptr;
     float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
     bool inFront = p != nullptr;
     for (unsigned int i = 0; inFront && i < pyramid->getNumVertices(); ++i) {
-        const vec4 c = modelViewProjection * vec4(p[3 * i], p[3 * i + 1], p[3 * i + 2], 1);
+        const vec4 c = markedTransform * vec4(p[3 * i], p[3 * i + 1], p[3 * i + 2], 1);
         inFront = c.w > 1e-3f; // a corner at or behind the eye: the whole window
         x0 = std::min(x0, c.x / c.w), x1 = std::max(x1, c.x / c.w);
         y0 = std::min(y0, c.y / c.w), y1 = std::max(y1, c.y / c.w);
@@ -180,15 +185,5 @@ void Piramid::noteMarkedRect(const mat4& modelViewProjection)
         rect[2] = std::max(0, std::min(width, static_cast<int>(std::ceil(toPixel(x1, width))) + 2) - rect[0]);
         rect[3] = std::max(0, std::min(height, static_cast<int>(std::ceil(toPixel(y1, height))) + 2) - rect[1]);
     }
-    std::copy(rect, rect + 4, markedRect);
-    marked = true;
-}
-
-bool Piramid::takeMarkedRect(int rect[4])
-{
-    if (!marked)
-        return false;
-    std::copy(markedRect, markedRect + 4, rect);
-    marked = false;
     return true;
 }

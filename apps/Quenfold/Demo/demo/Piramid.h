@@ -29,8 +29,8 @@ public:
     void draw() override;
 
     // Window pixels (x, y, width, height) that hold every pixel the last draw
-    // marked; false when none is known (no draw since the last call). Each draw's
-    // rectangle is handed out once.
+    // marked, a margin for the outline included; false when none is known (no
+    // draw since the last call). Each draw's rectangle is handed out once.
     bool takeMarkedRect(int rect[4]);
 
     std::unique_ptr<vell::Shader> shader;
@@ -46,9 +46,6 @@ public:
     vell::vec4 edgeColor;
 
 private:
-    // The rectangle of the last draw, a margin for the outline's pixels included.
-    void noteMarkedRect(const vell::mat4& modelViewProjection);
-
-    int markedRect[4] = {};
-    bool marked = false;
+    vell::mat4 markedTransform; // model-view-projection of the last draw
+    bool marked = false;        // a draw since the last takeMarkedRect
 };
