@@ -34,12 +34,13 @@ void VBOGeometryRenderer::endArrays() { glBindBuffer(GL_ARRAY_BUFFER, 0); }
 
 bool VBOGeometryRenderer::indicesFit(const uint16_t* indices, GLsizei count)
 {
+    // Resizing or handing out either list counts as a write; vertices may change in number.
     const Geometry& drawn = *geometry;
     CheckedIndices& last = checked[indices == drawn.getEdgeIndices() ? 1 : 0];
-    const CheckedIndices now{indices, count, drawn.getIndexWrites(), drawn.getNumVertices()};
-    if (last.indices == now.indices && last.count == now.count && last.writes == now.writes &&
-        last.vertices == now.vertices)
+    const CheckedIndices now{true, drawn.getIndexWrites(), drawn.getNumVertices()};
+    if (last.fits && last.writes == now.writes && last.vertices == now.vertices)
         return true;
+    last.fits = false;
     if (!VAGeometryRenderer::indicesFit(indices, count))
         return false;
     last = now;

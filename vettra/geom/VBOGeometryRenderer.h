@@ -32,8 +32,7 @@ private:
 
     // The last triangle and edge index lists found to fit.
     struct CheckedIndices {
-        const uint16_t* indices = nullptr;
-        GLsizei count = 0;
+        bool fits = false;
         uint64_t writes = 0;
         unsigned int vertices = 0;
     };
