@@ -234,5 +234,15 @@ TEST_F(GeometryRenderTest, StaticGeometryKeepsTheIndexCheck)
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "ERROR: VAGeometryRenderer: index past the 6 vertices, draw skipped\n");
     EXPECT_EQ(pixel(readFrame(), 240, 160), black);
+
+    // Fewer vertices under unchanged indices: checked again too.
+    FullScreenQuad shrunk;
+    shrunk.makeStatic();
+    shrunk.render(shader.get());
+    shrunk.setNumVertices(4);
+    testing::internal::CaptureStdout();
+    shrunk.render(shader.get());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "ERROR: VAGeometryRenderer: index past the 4 vertices, draw skipped\n");
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
