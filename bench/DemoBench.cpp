@@ -11,10 +11,6 @@
 #include "HostClock.h"
 #include "SelfPath.h"
 #include "demo/Mirande.h"
-#include "demo/SorvLogo3.h"
-#include "geom/Geometry.h"
-#include "graphics/Camera.h"
-#include "graphics/VertexAttrib.h"
 #include "math/Noise.h"
 
 #include <algorithm>
@@ -153,37 +149,15 @@ float landscapeNoise(float scroll)
     return sum;
 }
 
-// Under callgrind, the floors of the two effects whose own work per frame is over
-// budget: what each must compute every frame, in a plain loop.
-void countFloors(const Mirande& app)
+// Under callgrind, the floor of the effect whose own work per frame is over
+// budget: what it must compute every frame, in a plain loop.
+void countFloors()
 {
     volatile float sink = 0;
     CallgrindCost::begin();
     for (int f = 0; f < countedFrames; ++f)
         sink = sink + landscapeNoise(0.1f * static_cast<float>(f));
     CallgrindCost::end("floor: QuadLand2's 10,800 noise values (12 per quad)");
-
-    const vell::Geometry* points = app.sorvLogo3->particleGeometry.get();
-    const vell::VertexAttrib* positions = points ? points->getAttrib("position", vell::VEC3) : nullptr;
-    if (!positions || !positions->getBuffer())
-        return; // no logo model
-    const float* p = positions->getBuffer();
-    const vell::vec3 eye = app.sorvLogo3->camera->position;
-    struct Record {
-        float distance;
-        uint32_t point;
-    };
-    std::vector<Record> records(points->getNumVertices());
-    std::vector<uint16_t> indices(records.size());
-    CallgrindCost::begin();
-    for (int f = 0; f < countedFrames; ++f) {
-        for (uint32_t i = 0; i < records.size(); ++i)
-            records[i] = {vell::length(eye - vell::vec3(p[3 * i], p[3 * i + 1], p[3 * i + 2])), i};
-        std::sort(records.begin(), records.end(), [](const Record& x, const Record& y) { return x.distance > y.distance; });
-        for (uint32_t k = 0; k < records.size(); ++k)
-            indices[k] = static_cast<uint16_t>(records[k].point);
-    }
-    CallgrindCost::end("floor: SorvLogo3's 50,880 points sorted far to near");
 }
 
 // Under callgrind: from the start, a jump forward to each given frame, a warm-up
@@ -215,7 +189,7 @@ void countUnderCallgrind(const char* frameList)
         }
         CallgrindCost::end(DemoSections::name(app).c_str());
     }
-    countFloors(app);
+    countFloors();
 }
 
 void printCpu()

@@ -1,7 +1,7 @@
-// The logo's glowing-points look against its floor: the same sky sphere, model
+// The logo's solid-and-points look against its floor: the same sky sphere, model
 // meshes and points drawn with the same shaders and matrices by a minimal GL
-// program (buffers uploaded once, uniform locations looked up once, the points in
-// one fixed far-to-near order, nothing computed per frame). Both run in turn in
+// program (buffers uploaded once, uniform locations looked up once, nothing
+// computed per frame). Both run in turn in
 // one process, so they share the machine's load; the ratio is what the effect
 // costs above what the renderer needs for the same triangles and points.
 #include "FloorProgram.h"
@@ -26,24 +26,22 @@ namespace {
 constexpr int rounds = 5;
 constexpr int framesPerRound = 10;
 
-// A program with the locations of the three uniforms the logo's shaders take.
+// A program with the locations of the two matrices the logo's shaders take.
 struct LogoProgram {
     explicit LogoProgram(const char* file)
         : p(FloorProgram::link(file)), projection(p.uniform("projectionMatrix")),
-          modelView(p.uniform("modelViewMatrix")), time(p.uniform("time"))
+          modelView(p.uniform("modelViewMatrix"))
     {
     }
     FloorProgram p;
-    GLint projection, modelView, time;
+    GLint projection, modelView;
 };
 
-void use(const LogoProgram& p, const mat4& projection, const mat4& view, float time)
+void use(const LogoProgram& p, const mat4& projection, const mat4& view)
 {
     glUseProgram(p.p.program);
     glUniformMatrix4fv(p.projection, 1, GL_FALSE, &projection[0][0]);
     glUniformMatrix4fv(p.modelView, 1, GL_FALSE, &view[0][0]);
-    if (p.time >= 0)
-        glUniform1f(p.time, time);
 }
 
 } // namespace
@@ -68,9 +66,8 @@ int main()
         return 1;
     }
     app.draw();
-    logo->draw(); // camera set, points sorted for this view
+    logo->draw(); // camera set for this view
 
-    const float time = vell::Timer::getInstance()->getTime();
     const mat4 projection = logo->camera->getProjectionMatrix();
     const mat4 view = logo->camera->getViewMatrix();
     const LogoProgram sky("SorvLogoSky2.glsl");
@@ -86,20 +83,15 @@ int main()
         app.draw();
         glDisable(GL_BLEND);
         glEnable(GL_DEPTH_TEST);
-        use(sky, projection, view, time);
+        use(sky, projection, view);
         glDepthMask(GL_FALSE);
         skyMesh.draw();
         glDepthMask(GL_TRUE);
-        use(solid, projection, view, time);
+        use(solid, projection, view);
         for (const FloorMesh& m : modelMeshes)
             m.draw();
-        use(points, projection, view, time);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-        glDepthMask(GL_FALSE);
+        use(points, projection, view);
         pointMesh.draw();
-        glDepthMask(GL_TRUE);
-        glDisable(GL_BLEND);
         glFinish();
     };
     auto ourFrame = [&] {
@@ -108,7 +100,7 @@ int main()
         glFinish();
     };
     const FloorRace race = FloorRace::run(ourFrame, floorFrame, rounds, framesPerRound);
-    std::printf("logo, glowing points (%u points, %zu model meshes), best of %d rounds of %d frames:\n",
+    std::printf("logo, solid and points (%u points, %zu model meshes), best of %d rounds of %d frames:\n",
                 logo->particleGeometry->getNumIndices(), modelMeshes.size(), rounds, framesPerRound);
     std::printf("  SorvLogo3  %8.1f fps\n  floor      %8.1f fps\n  ratio      %8.2f (floor fps / ours)\n",
                 race.oursFps, race.floorFps, race.ratio());

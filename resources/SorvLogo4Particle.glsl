@@ -1,29 +1,29 @@
-// Glowing points on the logo's surface, lifted along the smooth normal and twinkling;
-// premultiplied colour for (ONE, ONE_MINUS_SRC_ALPHA) blending, far to near.
+// Points on the logo's surface, drawn opaque as round beads just above it:
+// tinted gold to ice blue by the smooth normal's direction, lit by the key
+// light with a bright core, smaller with distance.
 //[VERT]
 attribute vec3 position;
 attribute vec3 normal;
 attribute vec3 normal2;
 uniform mat4 projectionMatrix;
 uniform mat4 modelViewMatrix;
-uniform float time;
-varying float brightness;
-varying float warmth;
+varying vec3 tint;
 
 void main()
 {
-    float seed = fract(sin(dot(position, vec3(12.9898, 78.233, 37.719))) * 43758.5453);
-    float pulse = 0.5 + 0.5 * sin(time * (1.5 + 2.0 * seed) + seed * 6.2832);
-    vec3 lifted = position + normalize(normal2 + 0.001 * normal) * (0.05 + 0.25 * pulse * pulse);
-    vec4 eye = modelViewMatrix * vec4(lifted, 1.0);
+    vec3 n = normalize(normal2 + 0.001 * normal);
+    vec4 eye = modelViewMatrix * vec4(position + n * 0.06, 1.0);
     gl_Position = projectionMatrix * eye;
-    gl_PointSize = clamp(26.0 / max(-eye.z, 0.1), 1.0, 6.0) * (0.5 + 0.7 * pulse);
-    brightness = 0.1 + 0.9 * pulse * pulse * pulse;
-    warmth = seed;
+    gl_PointSize = clamp(24.0 / max(-eye.z, 0.1), 1.5, 5.0);
+
+    vec3 eyeNormal = normalize((modelViewMatrix * vec4(n, 0.0)).xyz);
+    float facing = 0.5 + 0.5 * eyeNormal.y;
+    vec3 base = mix(vec3(1.0, 0.62, 0.22), vec3(0.45, 0.8, 1.0), facing);
+    float light = 0.35 + 0.65 * max(dot(eyeNormal, normalize(vec3(0.5, 0.6, 0.6))), 0.0);
+    tint = base * light;
 }
 //[FRAG]
-varying float brightness;
-varying float warmth;
+varying vec3 tint;
 
 void main()
 {
@@ -31,7 +31,6 @@ void main()
     float r2 = dot(d, d);
     if (r2 > 1.0)
         discard;
-    float glow = (1.0 - r2) * (1.0 - r2) * brightness;
-    vec3 tint = mix(vec3(1.0, 0.7, 0.3), vec3(0.7, 0.85, 1.0), warmth);
-    gl_FragColor = vec4(tint * glow * 0.8, glow * 0.4);
+    float core = 1.0 - r2;
+    gl_FragColor = vec4(tint * (0.55 + 0.45 * core) + vec3(0.5) * core * core * core, 1.0);
 }

@@ -1,5 +1,5 @@
 // Sky sphere around the logo: a night gradient with a glowing horizon band,
-// drifting nebula and sparse stars, by direction from the centre.
+// faint nebula and sparse stars, by direction from the centre.
 //[VERT]
 attribute vec3 position;
 uniform mat4 projectionMatrix;
@@ -12,7 +12,6 @@ void main()
     gl_Position = projectionMatrix * modelViewMatrix * vec4(position, 1.0);
 }
 //[FRAG]
-uniform float time;
 varying vec3 direction;
 
 float hash(vec3 p)
@@ -30,7 +29,7 @@ void main()
     color += exp(-h * h * 120.0) * vec3(0.25, 0.2, 0.5);
 
     float a = atan(d.z, d.x);
-    float nebula = sin(a * 3.0 + h * 5.0 + time * 0.05) * sin(a * 5.0 - h * 7.0 - time * 0.03);
+    float nebula = sin(a * 3.0 + h * 5.0) * sin(a * 5.0 - h * 7.0);
     color += max(nebula, 0.0) * (1.0 - band) * vec3(0.05, 0.1, 0.2);
 
     vec3 p = d * 70.0;

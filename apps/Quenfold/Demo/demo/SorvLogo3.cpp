@@ -8,7 +8,6 @@
 #include "math/Mat.h"
 #include "toolkit/GeometryBuilder.h"
 #include "toolkit/GeometryGroup.h"
-#include "utils/Timer.h"
 #include "utils/Utils.h"
 
 #include <GLES2/gl2.h>
@@ -44,7 +43,7 @@ SorvLogo3::SorvLogo3()
     solidShader.reset(vell::Shader::fromFile("SorvLogo4.glsl", false));
     model.reset(GeometryGroup::fromObjFile("sorv05tri.obj"));
     particleGeometry.reset(buildParticles());
-    particleGeometry->makeStatic(); // only its indices change, sorted every frame
+    particleGeometry->makeStatic();
     camera = std::make_unique<vell::Camera>(
         120, static_cast<float>(getWindowWidth()) / static_cast<float>(getWindowHeight()), 0.1f, 100);
     skySphere = std::make_unique<vell::Sphere>(40, 32, 32);
@@ -139,7 +138,6 @@ void SorvLogo3::drawSky()
     skyShader->bind();
     skyShader->set("projectionMatrix", camera->getProjectionMatrix());
     skyShader->set("modelViewMatrix", camera->getViewMatrix() * mat4::translationMatrix(0, 0, 0));
-    skyShader->set("time", vell::Timer::getInstance()->getTime());
     glDepthMask(GL_FALSE);
     skySphere->render(skyShader.get());
     glDepthMask(GL_TRUE);
@@ -181,7 +179,7 @@ void SorvLogo3::drawTwoTones()
     }
 }
 
-// The points glow over the solid mark back to front, testing depth without writing it.
+// The solid mark, then the points on its surface, with the frame's depth state.
 void SorvLogo3::drawSolidAndParticles()
 {
     camera->setFov(80);
@@ -192,16 +190,10 @@ void SorvLogo3::drawSolidAndParticles()
     }
     if (!particleShader)
         return;
-    camera->sortGeometryPrimitives(particleGeometry.get(), mat4::identityMatrix());
     particleShader->bind();
     particleShader->set("projectionMatrix", camera->getProjectionMatrix());
     particleShader->set("modelViewMatrix", camera->getViewMatrix());
-    particleShader->set("time", vell::Timer::getInstance()->getTime());
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    glDepthMask(GL_FALSE);
     particleGeometry->render(particleShader.get());
-    glDepthMask(GL_TRUE);
 }
 
 // Added at the given strength; nothing at all when it is 0 or less.
