@@ -75,6 +75,21 @@ TEST_F(StarsTest, CornersRecomputedOnlyWhenTheScaleChanges)
     EXPECT_TRUE(depthMask);
 }
 
+// The star texture is cleared with the colour in force, which the tunnel has set
+// to its fading sea blue: at alpha 0 the tinted texture fills the screen, so the
+// bottom corner, where the tint is dark, rises by (0, 0.3, 0.45) x 255 = (0, 76.5, 114.75).
+TEST_F(StarsTest, TextureTakesTheClearColourInForce)
+{
+    Stars stars;
+    const auto black = pixel(drawAt(stars, 107.5f), 2, 317);
+    glClearColor(0, 0.3f, 0.45f, 0);
+    const auto sea = pixel(drawAt(stars, 107.5f), 2, 317);
+    glClearColor(0, 0, 0, 0);
+    EXPECT_EQ(sea[0], black[0]);
+    EXPECT_NEAR(sea[1] - black[1], 76.5, 1.5);
+    EXPECT_NEAR(sea[2] - black[2], 114.75, 1.5);
+}
+
 // Without sprites (alpha 0) the tint and the triangle remain; then the field at
 // full alpha, and stretched ten times as from 114.08 s.
 TEST_F(StarsTest, Golden)

@@ -141,8 +141,7 @@ void Stars::draw()
     const float t = vell::Timer::getInstance()->getTime();
 
     starTexture->begin();
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT); // with the colour in force: the tunnel's fading sea blue
     camera->setFov(60);
     camera->setPosition(vec3(0, 0, cameraZ));
     camera->setTarget(vec3(0, 0, cameraZ + 5));
