@@ -88,6 +88,9 @@ TEST(RootViewController, RowsFollowTheRegistryAndScrollWithinTheList)
     EXPECT_STREQ(list.title(), "Fx");
     const int rows = list.numberOfRows();
     ASSERT_EQ(rows, factory->getNumEffects());
+    ASSERT_EQ(rows, 22);
+    EXPECT_STREQ(list.rowText(0), "LandRain");
+    EXPECT_STREQ(list.rowText(21), "LutDistort");
 
     EXPECT_EQ(list.hitTest(kTextX, rowY(0)), (Hit{Hit::Row, 0}));
     EXPECT_EQ(list.hitTest(kMarkX, rowY(0)), (Hit{Hit::Disclosure, 0}));

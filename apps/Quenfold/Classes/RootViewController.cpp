@@ -20,6 +20,11 @@ int RootViewController::numberOfRows() const
     return EffectFactory::getInstance()->getNumEffects();
 }
 
+const char* RootViewController::rowText(int row) const
+{
+    return EffectFactory::getInstance()->getEffectName(row);
+}
+
 int RootViewController::maxScroll() const
 {
     const int visible = HostSurface::kHeight - NavigationBar::kHeight;

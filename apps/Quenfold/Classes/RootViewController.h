@@ -21,6 +21,8 @@ public:
 
     const char* title() const { return "Fx"; }
     int numberOfRows() const;
+    // A row's text: the effect's name.
+    const char* rowText(int row) const;
     Hit hitTest(int x, int y) const;
 
     int scrollOffset() const { return scroll; }

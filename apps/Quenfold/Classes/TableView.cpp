@@ -3,10 +3,7 @@
 #include "HostSurface.h"
 #include "NavigationBar.h"
 #include "RootViewController.h"
-#include "framework/EffectFactory.h"
 #include "toolkit/Canvas.h"
-
-#include <cstdio>
 
 using vell::vec4;
 
@@ -27,7 +24,6 @@ void TableView::draw()
     canvas.begin();
     canvas.fillStyle(vec4(0.06f, 0.07f, 0.09f, 1));
     canvas.fillRect(0, top, w, HostSurface::kHeight - top);
-    EffectFactory* factory = EffectFactory::getInstance();
     for (int row = 0; row < controller.numberOfRows(); ++row) {
         const int y = top + row * kRow - scroll;
         if (y + kRow <= top || y >= HostSurface::kHeight)
@@ -39,12 +35,8 @@ void TableView::draw()
         canvas.fillStyle(vec4(0.16f, 0.18f, 0.23f, 1));
         canvas.fillRect(12, y + kRow - 1, w - 12, 1);
 
-        char number[16];
-        snprintf(number, sizeof(number), "%02d", row + 1);
-        canvas.fillStyle(vec4(0.45f, 0.5f, 0.62f, 1));
-        canvas.printText(12, y + 9, number);
         canvas.fillStyle(vec4(0.95f, 0.96f, 1, 1));
-        canvas.printText(44, y + 9, factory->getEffectName(row));
+        canvas.printText(12, y + 9, controller.rowText(row));
 
         // The disclosure mark: a blue square with a chevron.
         const bool markPressed = pressed.row == row && pressed.kind == Hit::Disclosure;
