@@ -17,7 +17,7 @@ class GeometryGroup;
 
 // The group's logo inside a sky sphere, in one of three looks chosen by stage:
 // 0 two halves of the mark seen through two cameras that pan together, 1 the
-// mark in two tones, 2 the solid mark with glowing points on its surface.
+// mark in two tones, 2 the solid mark beaded with points on its surface.
 // Up to three credit images are added over it.
 class SorvLogo3 : public Effect {
 public:
