@@ -2,6 +2,9 @@
 #include "demo/PinkSky.h"
 #include "demo/TarskFade.h"
 #include "demo/TriangleRain5.h"
+#include "gallery/TriangleRain2.h"
+#include "gallery/TriangleRain3.h"
+#include "gallery/TriangleRain4.h"
 #include "math/Random.h"
 #include "support/ClockControl.h"
 #include "support/EffectHarness.h"
@@ -125,6 +128,36 @@ TEST_F(DropEffectsTest, ZeroFrameTimeOnlySpreadsTheSkySideways)
         ASSERT_EQ(after[i].position.z, before[i].position.z) << i;
         ASSERT_EQ(after[i].phase, before[i].phase) << i;
     }
+}
+
+// Each rain's fall and turn per second of frame time: the gallery's rains fall
+// along -y, the demo's drift along -z.
+TEST_F(DropEffectsTest, RainsFallAndTurnAtTheirOwnRates)
+{
+    struct Rates {
+        const char* name;
+        float fall, turn;
+    };
+    const auto check = [](auto& rain, const Rates& rates, int axis) {
+        DropField::Raindrop& drop = rain.drops.getRaindrop(0);
+        drop.position.y = 0; // mid-band: no wrap
+        const DropField::Raindrop before = drop;
+        const float dt = stepClock();
+        rain.draw();
+        const DropField::Raindrop& after = rain.drops.getRaindrops()[0];
+        EXPECT_NEAR(before.position[axis] - after.position[axis], rates.fall * dt, 1e-5f) << rates.name;
+        EXPECT_NEAR(after.phase - before.phase, rates.turn * dt, 1e-5f) << rates.name;
+    };
+    TriangleRain2 rain2;
+    TriangleRain3 rain3;
+    TriangleRain4 rain4;
+    PinkSky sky;
+    TriangleRain5 rain5;
+    check(rain2, {"TriangleRain2", 1, 5}, 1);
+    check(rain3, {"TriangleRain3", 0.5f, 2.5f}, 1);
+    check(rain4, {"TriangleRain4", 0.3f, 2}, 1);
+    check(sky, {"PinkSky", 1, 2}, 2);
+    check(rain5, {"TriangleRain5", 1.3f, 2}, 2);
 }
 
 TEST_F(DropEffectsTest, SkyKeepsBlendingAsFoundAndLeavesDepthOn)

@@ -56,16 +56,6 @@ TEST_F(MirandeScript, OpeningEffectsDrawInCreationOrder)
     EXPECT_EQ(drawnAt(11.5f), (std::vector<Effect*>{m.pinkSky, m.quadLand2, m.triangleRain5, m.tarskFade}));
 }
 
-TEST_F(MirandeScript, WhiteFlashFadesLinearlyThenJumpsClear)
-{
-    Mirande& m = demo();
-    at(27.4f); // halfway from white at 26.8 s to clear at 28 s
-    for (int i = 0; i < 4; ++i)
-        EXPECT_NEAR(m.tarskFade->fadeColor[i], 0.5f, 1e-5f);
-    at(28.01f);
-    EXPECT_EQ(m.tarskFade->fadeColor.w, 0.0f);
-}
-
 TEST_F(MirandeScript, PyramidReachesTheCameraThenLeaves)
 {
     Mirande& m = demo();
@@ -125,4 +115,30 @@ TEST_F(MirandeScript, FrameEndsWithTheCanvasStateTheNextFrameStartsFrom)
     glGetIntegerv(GL_BLEND_DST_RGB, &destination);
     EXPECT_EQ(source, GL_SRC_ALPHA);
     EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+// Halfway through a one-second flash its colour is half the key's, alpha
+// included; the fade draws last, over every effect; a step then clears it.
+// Declared last: a jump back in time leaves fields whose first key lies
+// ahead as they were, and the logo's lies at 161.6 s.
+TEST_F(MirandeScript, FlashesFadeLinearlyThenJumpClear)
+{
+    Mirande& m = demo();
+    const struct {
+        float half, end;
+        vell::vec4 colour;
+    } flashes[] = {
+        {27.4f, 28, {0.5f, 0.5f, 0.5f, 0.5f}}, // white, 26.8 s to 28 s
+        {60.5f, 61, {0, 0, 0, 0.5f}},          // black beats
+        {175.1f, 175.6f, {0, 0, 0, 0.5f}},
+    };
+    for (const auto& flash : flashes) {
+        const std::vector<Effect*> drawn = drawnAt(flash.half);
+        ASSERT_FALSE(drawn.empty());
+        EXPECT_EQ(drawn.back(), m.tarskFade) << flash.half;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_NEAR(m.tarskFade->fadeColor[i], flash.colour[i], 1e-4f) << flash.half;
+        at(flash.end + 0.01f);
+        EXPECT_EQ(m.tarskFade->fadeColor.w, 0.0f) << flash.end;
+    }
 }

@@ -15,6 +15,16 @@ void stopClock()
     EXPECT_EQ(vell::Timer::getInstance()->getFrameTime(), 0.0f);
 }
 
+float stepClock()
+{
+    vell::Timer::getInstance()->update();
+    HostClock::advance();
+    vell::Timer::getInstance()->update();
+    const float dt = vell::Timer::getInstance()->getFrameTime();
+    EXPECT_GT(dt, 0.0f);
+    return dt;
+}
+
 std::string frameName(const char* effect, float time)
 {
     std::ostringstream name;
