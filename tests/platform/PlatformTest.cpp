@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -190,6 +193,28 @@ TEST(PlatformMusic, EachCallRestartsTheMusicAtItsOffset)
     EXPECT_NEAR(MusicPlayer::position(), 3.0, 0.25) << "the second call starts the music again";
     osPlayMp3("no-such-track.mp3", 0);
     EXPECT_LT(MusicPlayer::position(), 0) << "a failed start leaves nothing playing";
+}
+
+// A driver that cannot open stands for a machine without a sound device.
+TEST(PlatformMusic, WithoutASoundDeviceItPlaysSilentlyWithOneLine)
+{
+    const std::string track = "2010-04-03.mp3";
+    if (!fs::exists(fs::path(QUENFOLD_RESOURCE_DIR) / track))
+        GTEST_SKIP() << "no music was generated";
+    MusicPlayer::close();
+    setenv("SDL_AUDIODRIVER", "no-such-device", 1);
+    testing::internal::CaptureStdout();
+    osPlayMp3(track.c_str(), 2.0f);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+    EXPECT_NE(log.find("No sound device ("), std::string::npos) << log;
+    EXPECT_NE(log.find("): the music plays silently"), std::string::npos) << log;
+    const double start = MusicPlayer::position();
+    EXPECT_NEAR(start, 2.0, 0.25);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_GT(MusicPlayer::position(), start) << "the silent music keeps time";
+    MusicPlayer::close();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
 TEST(PlatformClock, MonotonicFromAboutZero)
