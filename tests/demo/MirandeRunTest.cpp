@@ -36,7 +36,7 @@ protected:
 
 } // namespace
 
-TEST_F(MirandeRun, WholeDemoMatchesItsCueFrames)
+TEST_F(MirandeRun, WholeDemoMatchesItsGoldenCueFrames)
 {
     constexpr int fps = 20;
     HostClock::useFixedStep(1.0 / fps);

@@ -67,7 +67,7 @@ TEST(SmoothFlatUnindex, FlatNormalsPerTriangle)
 
 using GalleryCloudsSmoothFlat = HeadlessGLTest;
 
-TEST_F(GalleryCloudsSmoothFlat, CloudBlockAndSorting)
+TEST_F(GalleryCloudsSmoothFlat, CloudBlockAndSortingGolden)
 {
     auto* clouds = new Clouds();
     Geometry& g = *clouds->geometry;

@@ -11,7 +11,7 @@
 
 using IsoTerrainTest = HeadlessGLTest;
 
-TEST_F(IsoTerrainTest, SplashFrameThenBuildFrameThenFlight)
+TEST_F(IsoTerrainTest, GoldenSplashFrameThenBuildFrameThenFlight)
 {
     ASSERT_NE(EffectFactory::getInstance()->find("IsoTerrain"), nullptr);
     srandom(1); // the rock of a fresh process

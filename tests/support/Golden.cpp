@@ -25,6 +25,11 @@ fs::path outputDir()
 testing::AssertionResult matchesGolden(const std::vector<uint8_t>& frame, int width, int height,
                                        const std::string& name, const GoldenTolerance& tolerance)
 {
+    const char* label = getenv("QUENFOLD_GOLDEN_LABEL"); // set by ctest
+    if (label && std::string(label) != "1")
+        return testing::AssertionFailure() << "this test compares " << name
+                                           << " with its golden image: give it a name with \"Golden\" in it, "
+                                              "so that it carries the label golden";
     const fs::path reference = referencePath(name);
     const char* update = getenv("QUENFOLD_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {

@@ -17,5 +17,6 @@ struct GoldenTolerance {
 // Compares an RGBA frame (top row first) with tests/golden/<name>.png on RGB.
 // On failure writes <name>-actual.png and <name>-diff.png to build/tests/golden-out.
 // With QUENFOLD_UPDATE_GOLDEN=1 in the environment it rewrites the reference instead.
+// Under ctest it fails in a test without the label golden.
 testing::AssertionResult matchesGolden(const std::vector<uint8_t>& frame, int width, int height,
                                        const std::string& name, const GoldenTolerance& tolerance = {});
