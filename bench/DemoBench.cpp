@@ -12,6 +12,7 @@
 #include "SelfPath.h"
 #include "demo/Mirande.h"
 #include "math/Noise.h"
+#include "utils/Utils.h"
 
 #include <algorithm>
 #include <chrono>
@@ -217,6 +218,7 @@ void printCpu()
 
 int main(int argc, char** argv)
 {
+    vell::Log::setOutput(stderr); // the tables own standard output
     if (argc > 1 && std::strcmp(argv[1], "--cpu") == 0)
         printCpu();
     else if (argc > 1 && std::strcmp(argv[1], "--section-starts") == 0)

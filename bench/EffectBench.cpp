@@ -11,6 +11,7 @@
 #include "framework/Effect.h"
 #include "framework/EffectFactory.h"
 #include "framework/GLApp.h"
+#include "utils/Utils.h"
 
 #include <algorithm>
 #include <chrono>
@@ -118,6 +119,7 @@ int printCpu()
 
 int main(int argc, char** argv)
 {
+    vell::Log::setOutput(stderr); // the tables own standard output
     const bool cpu = argc > 1 && std::strcmp(argv[1], "--cpu") == 0;
     const bool child = argc > 1 && std::strcmp(argv[1], "--cpu-child") == 0;
     for (int a = cpu || child ? 2 : 1; a < argc; ++a) {

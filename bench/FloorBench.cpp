@@ -26,6 +26,7 @@
 #include "graphics/TextureCube.h"
 #include "math/Mat.h"
 #include "utils/Timer.h"
+#include "utils/Utils.h"
 
 #include <cmath>
 #include <cstdio>
@@ -309,6 +310,7 @@ const Floor floors[] = {
 
 int main(int argc, char** argv)
 {
+    vell::Log::setOutput(stderr); // the tables own standard output
     HeadlessContext context;
     if (!context.isValid()) {
         std::printf("no headless GL: %s\n", context.errorText().c_str());

@@ -17,6 +17,7 @@
 #include "framework/Effect.h"
 #include "framework/EffectFactory.h"
 #include "framework/GLApp.h"
+#include "utils/Utils.h"
 
 #include <GLES2/gl2.h>
 
@@ -218,6 +219,7 @@ int effects(const std::vector<std::string>& chosen)
 
 int main(int argc, char** argv)
 {
+    vell::Log::setOutput(stderr); // the tables own standard output
     if (argc > 1 && std::strcmp(argv[1], "--section-starts") == 0) {
         DemoSections::printStarts();
         return 0;

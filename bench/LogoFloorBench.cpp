@@ -13,6 +13,7 @@
 #include "graphics/Camera.h"
 #include "toolkit/GeometryGroup.h"
 #include "utils/Timer.h"
+#include "utils/Utils.h"
 
 #include <cstdio>
 #include <memory>
@@ -48,6 +49,7 @@ void use(const LogoProgram& p, const mat4& projection, const mat4& view)
 
 int main()
 {
+    vell::Log::setOutput(stderr); // the tables own standard output
     HeadlessContext context;
     if (!context.isValid()) {
         std::printf("no headless GL: %s\n", context.errorText().c_str());

@@ -5,6 +5,17 @@
 
 namespace vell {
 
+namespace {
+
+FILE* output = nullptr; // standard output
+
+} // namespace
+
+void Log::setOutput(FILE* stream)
+{
+    output = stream;
+}
+
 void Log::msg(const char* format, ...)
 {
     char text[512];
@@ -12,8 +23,9 @@ void Log::msg(const char* format, ...)
     va_start(args, format);
     vsnprintf(text, sizeof(text), format, args); // long lines are cut to the buffer
     va_end(args);
-    puts(text);
-    fflush(stdout);
+    FILE* out = output ? output : stdout;
+    fprintf(out, "%s\n", text);
+    fflush(out);
 }
 
 void Log::error(const char* format, ...)

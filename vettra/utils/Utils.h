@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <list>
 #include <string>
 
@@ -10,6 +11,9 @@ class Log {
 public:
     static void msg(const char* format, ...) __attribute__((format(printf, 1, 2)));
     static void error(const char* format, ...) __attribute__((format(printf, 1, 2)));
+    // Where the lines go from now on: a program whose standard output is a
+    // table or data sends them to standard error.
+    static void setOutput(FILE* stream);
 };
 
 // Appends to *out the non-empty tokens of text separated by any character of delimiters.
