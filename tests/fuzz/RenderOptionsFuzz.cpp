@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(options.mode == RenderOptions::Mode::Demo && options.outDir.empty() && !options.checkGl);
         FUZZ_CHECK(!options.fields || !options.times.empty());
         FUZZ_CHECK(options.videoFrom >= 0 && options.videoFrom < options.videoTo);
+        FUZZ_CHECK(options.videoPath.empty() || options.frameAt(options.videoFrom) < options.frameAt(options.videoTo));
         FUZZ_CHECK(options.videoPath.empty() || options.videoPath != options.contactSheetPath);
     } else {
         FUZZ_CHECK(!options.times.empty() && !options.outDir.empty());

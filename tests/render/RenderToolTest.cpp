@@ -1,5 +1,6 @@
 // Runs the headless renderer as users do.
 #include "framework/EffectFactory.h"
+#include "support/RenderTool.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -138,4 +139,56 @@ TEST_F(RenderToolTest, AFailedWriteFailsTheRunAndTakesAwayWhatItMade)
     EXPECT_FALSE(fs::exists(dir / "a")) << "every level the run made is gone";
     EXPECT_EQ(slurp(dir / ".quenfold-render-probe"), "mine");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+// Runs as a careful user tries them: signals, a full disk, odd paths and odd
+// numbers. Each line is a shell command with R the renderer and D a folder that
+// holds an older video and sheet; every run leaves D as it found it.
+TEST_F(RenderToolTest, HostileRunsStopWithTheReasonAndSpareOlderFiles)
+{
+    struct Case {
+        const char* line;
+        int status;
+        std::string says; // $D stands for the folder
+        const char* never; // "" for nothing
+    };
+    const Case cases[] = {
+        {"sh -c '(sleep 1; kill -TERM $$) & exec \"$0\" \"$@\"' \"$R\" --demo --times 200 --out \"$D/frames\"",
+         143, "quenfold-render: interrupted\n", "rendered"},
+        {"setsid -w sh -c '(sleep 1; kill -INT 0) & exec \"$0\" \"$@\"' \"$R\" --demo --video \"$D/old.mp4\" "
+         "--contact-sheet \"$D/old.png\"", 130, "quenfold-render: interrupted\n", "encoder"}, // Ctrl-C: ffmpeg too
+        {"trap '' XFSZ; ulimit -f 1; \"$R\" --demo --contact-sheet \"$D/old.png\" --times 0", 1,
+         "quenfold-render: cannot write $D/old.png: File too large\n", "wrote"},
+        {"cd \"$D\" && \"$R\" --demo --video ./old.png --contact-sheet old.png", 2, "need different files", "rendering"},
+        {"\"$R\" --demo --video \"$D/old.mp4\" --from 0.001 --to 0.002", 2, "--from 0.001 --to 0.002 holds no frame",
+         "rendering"},
+        {"\"$R\" --demo --fields --times 0.1 2>&1 >/dev/full", 1,
+         "quenfold-render: cannot write the field lines: No space left on device\n", "rendered"},
+        {"\"$R\" --demo --contact-sheet /proc/sheet.png", 2, "cannot write the file '/proc/sheet.png'", "rendering"},
+        {"PATH=/nonexistent \"$R\" --demo --video \"$D/old.mp4\"", 1,
+         "quenfold-render: cannot run ffmpeg: No such file or directory", "rendering"},
+        {"\"$R\" --demo --fields --times 0,0.001 2>/dev/null | cut -c1-10", 0, "{\"time\":0,\n{\"time\":0,\n", ""},
+        {"\"$R\" --demo --times 1 --out \"$D/frames\" --fps ' 10'", 2, "bad --fps ' 10'", "rendered"},
+        {"\"$R\" --demo --times 0x1p1 --out \"$D/frames\"", 2, "bad --times '0x1p1'", "rendered"},
+        {"\"$R\" --demo --times 1 --out \"$(printf '/proc/a\\033b')\"", 2, "directory '/proc/a\\x1bb'\n", "\x1b"},
+        {"\"$R\" --demo --video \"$(printf '/proc/a\\nb.mp4')\"", 2, "the file '/proc/a\\nb.mp4'\n", "rendering"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        std::ofstream(dir / "old.mp4") << "older video";
+        std::ofstream(dir / "old.png") << "older sheet";
+        const RenderRun run = runCommand(std::string("R=") + QUENFOLD_RENDER_PATH + " D=" + dir.string() + "; (" +
+                                         c.line + ") 2>&1");
+        std::string says = c.says;
+        if (const size_t at = says.find("$D"); at != std::string::npos)
+            says.replace(at, 2, dir.string());
+        EXPECT_EQ(run.status, c.status) << c.line << "\n" << run.out;
+        EXPECT_NE(run.out.find(says), std::string::npos) << c.line << "\n" << run.out;
+        if (*c.never) {
+            EXPECT_EQ(run.out.find(c.never), std::string::npos) << c.line << "\n" << run.out;
+        }
+        EXPECT_EQ(slurp(dir / "old.mp4") + "|" + slurp(dir / "old.png"), "older video|older sheet") << c.line;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2) << c.line;
+    }
 }

@@ -63,6 +63,9 @@ TEST(LaunchOptions, EffectNamesAreCheckedAgainstTheRegistry)
     LaunchOptions control;
     EXPECT_FALSE(parse({"--effect", "A\nB\x1b"}, &control, &error));
     EXPECT_EQ(error.find("unknown effect 'A\\nB\\x1b'"), 0u) << error;
+    LaunchOptions notUtf8;
+    EXPECT_FALSE(parse({"--effect", "A\xff\xc3"}, &notUtf8, &error));
+    EXPECT_EQ(error.find("unknown effect 'A\\xff\\xc3'"), 0u) << error;
 }
 
 TEST(DoubleTap, TwoTouchDownsUnderThreeTenthsOfASecondToggleTheBar)

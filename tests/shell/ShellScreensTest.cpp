@@ -99,7 +99,15 @@ TEST_F(ShellScreensTest, CaptureIntoAnUnwritableFolderIsOneLogLine)
     EXPECT_FALSE(FrameCapture::captureToPhotoAlbum());
     const std::string log = testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
-    EXPECT_NE(log.find("ERROR: cannot save the frame"), std::string::npos) << log;
+    EXPECT_EQ(log, "ERROR: cannot save the frame in '" + (folder.dir / "Quenfold").string() + "': Not a directory\n");
+
+    // A control character in the folder's name comes back escaped.
+    std::ofstream(folder.dir / "a\nb") << "a file";
+    setenv("XDG_PICTURES_DIR", (folder.dir / "a\nb").c_str(), 1);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(FrameCapture::captureToPhotoAlbum());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "ERROR: cannot save the frame in '" + folder.dir.string() + "/a\\nb/Quenfold': Not a directory\n");
 
     // Without XDG_PICTURES_DIR the pictures go under the home folder.
     unsetenv("XDG_PICTURES_DIR");

@@ -1,7 +1,7 @@
 #include "ContactSheet.h"
 
 #include "HeadlessContext.h"
-#include "ImageFile.h"
+#include "StagedFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -54,8 +54,6 @@ void ContactSheet::add(const std::vector<uint8_t>& frame, double time)
 
 bool ContactSheet::write(const std::string& path, std::string* error) const
 {
-    if (ImageFile::writePng(path, sheet, sheetWidth, sheetHeight))
-        return true;
-    *error = "cannot write " + path;
-    return false;
+    StagedFile file(path);
+    return file.writePng(sheet, sheetWidth, sheetHeight, error) && file.commit(error);
 }

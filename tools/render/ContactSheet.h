@@ -19,6 +19,7 @@ public:
 
     // Places frame (480x320 RGBA, top row first) in the next cell.
     void add(const std::vector<uint8_t>& frame, double time);
+    // Through a temporary, so a failed write keeps an older sheet of that name.
     bool write(const std::string& path, std::string* error) const;
 
     int width() const { return sheetWidth; }

@@ -4,13 +4,16 @@
 #include "FieldDump.h"
 #include "HeadlessContext.h"
 #include "HostClock.h"
+#include "Interruption.h"
 #include "ResourceFiles.h"
 #include "VideoEncoder.h"
 #include "demo/Mirande.h"
 #include "utils/Timer.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -60,22 +63,28 @@ void DemoRecorder::progress(long long frame, long long last, double elapsed) con
 
 bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string* error)
 {
-    std::set<long long> fieldFrames;
+    std::multiset<long long> fieldFrames; // a frame shared by several times gives a line for each
     if (options.fields)
         for (double t : options.times)
             fieldFrames.insert(options.frameAt(t));
     FILE* lines = fieldOut ? fieldOut.get() : stdout;
+    int fieldError = 0;
     long long frame = 0;
     app.setFieldObserver([&] {
-        if (fieldFrames.count(frame))
-            fprintf(lines, "%s\n", FieldDump::line(vell::Timer::getInstance()->getTime(), app.animatedFields()).c_str());
+        const size_t count = fieldFrames.count(frame);
+        if (count == 0)
+            return;
+        const std::string line = FieldDump::line(vell::Timer::getInstance()->getTime(), app.animatedFields());
+        for (size_t i = 0; i < count && !fieldError; ++i)
+            if (fprintf(lines, "%s\n", line.c_str()) < 0)
+                fieldError = errno;
     });
 
-    VideoEncoder video;
+    VideoEncoder video(options.videoPath);
     const long long videoFirst = options.frameAt(options.videoFrom);
     const long long videoEnd = options.frameAt(options.videoTo);
     if (!options.videoPath.empty() &&
-        !video.open(options.videoPath, options.fps, ResourceFiles::directory() + "/" + Mirande::kMusic,
+        !video.open(options.fps, ResourceFiles::directory() + "/" + Mirande::kMusic,
                     static_cast<double>(videoFirst) / options.fps,
                     static_cast<double>(videoEnd - videoFirst) / options.fps, error))
         return false;
@@ -88,7 +97,7 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
     const long long last = lastFrame();
     const auto start = std::chrono::steady_clock::now();
     auto sectionStart = start;
-    for (frame = 0; frame <= last; ++frame) {
+    for (frame = 0; frame <= last && !fieldError && !Interruption::requested(); ++frame) {
         HostClock::advance();
         app.update();
         ++frames;
@@ -110,8 +119,17 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
             progress(frame, last, std::chrono::duration<double>(now - start).count());
     }
     app.setFieldObserver(nullptr);
-    if (fieldOut)
-        fflush(fieldOut.get());
+    errno = 0;
+    if (options.fields && !fieldError && (fflush(lines) != 0 || ferror(lines)))
+        fieldError = errno ? errno : EIO;
+    if (fieldError) {
+        *error = std::string("cannot write the field lines: ") + strerror(fieldError);
+        return false;
+    }
+    if (Interruption::requested()) {
+        *error = "interrupted";
+        return false;
+    }
 
     if (!options.videoPath.empty() && !video.finish(error))
         return false;

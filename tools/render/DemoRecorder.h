@@ -20,7 +20,8 @@ public:
     // With field lines asked for, takes stdout for them: log lines go to stderr.
     explicit DemoRecorder(const RenderOptions& renderOptions);
 
-    // Renders frame 0 up to the last frame any output needs.
+    // Renders frame 0 up to the last frame any output needs; false with the
+    // reason when an output fails or the run is interrupted.
     bool run(Mirande& app, const HeadlessContext& context, std::string* error);
 
     long long framesRendered() const { return frames; }

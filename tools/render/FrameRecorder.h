@@ -16,8 +16,9 @@ class FrameRecorder {
 public:
     explicit FrameRecorder(const RenderOptions& renderOptions) : options(renderOptions) {}
 
-    // Renders every frame up to the last requested one, keeping what is presented.
-    void record(GLApp& app, const HeadlessContext& context);
+    // Renders every frame up to the last requested one, keeping what is presented;
+    // false when the run was interrupted before the last.
+    bool record(GLApp& app, const HeadlessContext& context);
     // Writes the kept frames into the output directory; on failure removes what it wrote.
     bool write(std::string* error) const;
 

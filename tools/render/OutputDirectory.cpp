@@ -18,17 +18,7 @@ bool OutputDirectory::prepare(const std::string& dir)
             break;
     }
     fs::create_directories(path, ec);
-    bool writable = fs::is_directory(path, ec);
-    if (writable) {
-        // A fresh, exclusively created name never clobbers a file of the user's.
-        std::string probe = (path / ".quenfold-render-XXXXXX").string();
-        const int fd = mkstemp(probe.data());
-        writable = fd >= 0;
-        if (writable) {
-            close(fd);
-            unlink(probe.c_str());
-        }
-    }
+    const bool writable = isWritable(path);
     if (!writable)
         removeCreated();
     return writable;
@@ -41,4 +31,19 @@ void OutputDirectory::removeCreated() const
         if (!fs::remove(dir, ec))
             break; // not empty, or gone: leave it and its parents
     }
+}
+
+bool OutputDirectory::isWritable(const fs::path& dir)
+{
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec))
+        return false;
+    // A fresh, exclusively created name never clobbers a file of the user's.
+    std::string probe = (dir / ".quenfold-render-XXXXXX").string();
+    const int fd = mkstemp(probe.data());
+    if (fd < 0)
+        return false;
+    close(fd);
+    unlink(probe.c_str());
+    return true;
 }

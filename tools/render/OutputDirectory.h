@@ -13,6 +13,8 @@ public:
     bool prepare(const std::string& dir);
     // Removes the directories this run made, deepest first, while they are empty.
     void removeCreated() const;
+    // True when dir exists and a file can be made in it (tried with a fresh name).
+    static bool isWritable(const std::filesystem::path& dir);
 
 private:
     std::vector<std::filesystem::path> created; // deepest first

@@ -6,14 +6,23 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "utils/Utils.h"
 
+namespace fs = std::filesystem;
+
 namespace {
+
+// Plain decimal numbers only: no blanks, no hexadecimal, no "inf".
+bool isDecimal(const std::string& text, const char* allowed)
+{
+    return !text.empty() && text.find_first_not_of(allowed) == std::string::npos;
+}
 
 bool parseTime(const std::string& text, double* t)
 {
-    if (text.empty() || isspace(static_cast<unsigned char>(text[0])))
+    if (!isDecimal(text, "0123456789.eE+-"))
         return false;
     char* end = nullptr;
     errno = 0;
@@ -52,6 +61,16 @@ std::string shortest(double t)
             break;
     }
     return text;
+}
+
+// Two names of one file: the same path once ".", "..", symbolic links and
+// hard links are followed.
+bool sameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ecA, ecB;
+    const fs::path resolvedA = fs::weakly_canonical(fs::absolute(a, ecA), ecA);
+    const fs::path resolvedB = fs::weakly_canonical(fs::absolute(b, ecB), ecB);
+    return a == b || (!ecA && !ecB && resolvedA == resolvedB) || fs::equivalent(a, b, ecA);
 }
 
 } // namespace
@@ -104,9 +123,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         } else if (arg == "--check-gl") {
             checkGl = true;
         } else if (arg == "--fps") {
-            char* end = nullptr;
-            const long n = strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || n < 1 || n > kMaxFps)
+            const long n = isDecimal(value, "0123456789") ? strtol(value.c_str(), nullptr, 10) : 0; // saturates
+            if (n < 1 || n > kMaxFps)
                 return fail("bad --fps '" + value + "': expected a whole number from 1 to 1000");
             fps = static_cast<int>(n);
         } else if (arg == "--fields") {
@@ -131,7 +149,10 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         return fail("--from and --to go with --video");
     if (videoFrom >= videoTo)
         return fail("--from must come before --to");
-    if (!videoPath.empty() && videoPath == contactSheetPath)
+    if (!videoPath.empty() && frameAt(videoFrom) == frameAt(videoTo))
+        return fail("--from " + shortest(videoFrom) + " --to " + shortest(videoTo) + " holds no frame at " +
+                    std::to_string(fps) + " fps");
+    if (!videoPath.empty() && !contactSheetPath.empty() && sameFile(videoPath, contactSheetPath))
         return fail("the video and the contact sheet need different files");
     if (followsDemo()) {
         if (checkGl)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StagedFile.h"
+
 #include <cstdint>
 #include <string>
 #include <sys/types.h>
@@ -8,26 +10,28 @@
 // Encodes 480x320 RGBA frames at a fixed rate with a stretch of a music file
 // through ffmpeg (H.264 + AAC in MP4). Writes to a temporary name and renames
 // on success, so a failed encode leaves nothing behind and spares an older file.
+// ffmpeg runs in a process group of its own: a Ctrl-C reaches this program,
+// which then ends the encode itself.
 class VideoEncoder {
 public:
-    VideoEncoder() = default;
+    explicit VideoEncoder(const std::string& path) : file(path) {}
     ~VideoEncoder(); // an unfinished encode is abandoned
     VideoEncoder(const VideoEncoder&) = delete;
     VideoEncoder& operator=(const VideoEncoder&) = delete;
 
     // Starts ffmpeg; the audio is music from musicStart on, padded with silence.
-    bool open(const std::string& path, int fps, const std::string& music, double musicStart,
-              double duration, std::string* error);
+    // Fails at once when ffmpeg cannot be run.
+    bool open(int fps, const std::string& music, double musicStart, double duration, std::string* error);
     // One frame, top row first.
     bool write(const std::vector<uint8_t>& rgba, std::string* error);
-    // Waits for ffmpeg and moves the file into place.
+    // Waits for ffmpeg and moves the file into place; an interruption abandons it.
     bool finish(std::string* error);
 
 private:
     void abandon();
+    int waitForExit();
 
-    std::string target;
-    std::string partial;
+    StagedFile file;
     pid_t child = -1;
     int input = -1; // ffmpeg's stdin
 };

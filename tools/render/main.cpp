@@ -4,6 +4,7 @@
 #include "DemoRecorder.h"
 #include "FrameRecorder.h"
 #include "HeadlessContext.h"
+#include "Interruption.h"
 #include "OutputDirectory.h"
 #include "RenderOptions.h"
 #include "ResourceFiles.h"
@@ -26,16 +27,27 @@ namespace {
 
 int badArguments(const std::string& message)
 {
-    fprintf(stderr, "quenfold-render: %s\n%s\n", message.c_str(), RenderOptions::usage());
+    fprintf(stderr, "quenfold-render: %s\n%s\n", vell::printableText(message).c_str(), RenderOptions::usage());
     return 2;
 }
 
-// The file's directory must exist for an output file to be written there.
+// A run that stopped early: "interrupted" with 128 + the signal, else the reason with 1.
+int stopped(const std::string& reason)
+{
+    if (Interruption::requested()) {
+        fprintf(stderr, "quenfold-render: interrupted\n");
+        return Interruption::exitStatus();
+    }
+    fprintf(stderr, "quenfold-render: %s\n", vell::printableText(reason).c_str());
+    return 1;
+}
+
+// An output file can be made in its directory, and its name is no directory.
 bool canWriteFile(const std::string& path)
 {
     std::error_code ec;
     const fs::path parent = fs::path(path).parent_path();
-    return !fs::is_directory(path, ec) && fs::is_directory(parent.empty() ? "." : parent, ec);
+    return !fs::is_directory(path, ec) && OutputDirectory::isWritable(parent.empty() ? "." : parent);
 }
 
 int followDemo(const RenderOptions& options)
@@ -46,19 +58,15 @@ int followDemo(const RenderOptions& options)
     DemoRecorder recorder(options); // first: it may take stdout for the field lines
     ResourceFiles::logDirectory();
     HeadlessContext context(options.fps);
-    if (!context.isValid()) {
-        fprintf(stderr, "quenfold-render: %s\n", context.errorText().c_str());
-        return 1;
-    }
+    if (!context.isValid())
+        return stopped(context.errorText());
     const auto start = std::chrono::steady_clock::now();
     std::string error;
     {
         Mirande app;
         app.init();
-        if (!recorder.run(app, context, &error)) {
-            fprintf(stderr, "quenfold-render: %s\n", error.c_str());
-            return 1;
-        }
+        if (!recorder.run(app, context, &error))
+            return stopped(error);
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const std::vector<double>& rates = recorder.sectionRates();
@@ -68,7 +76,7 @@ int followDemo(const RenderOptions& options)
             slowest * DemoRecorder::kSectionSeconds, (slowest + 1) * DemoRecorder::kSectionSeconds, rates[slowest]);
     for (const std::string* path : {&options.videoPath, &options.contactSheetPath})
         if (!path->empty())
-            fprintf(stderr, "wrote %s\n", path->c_str());
+            fprintf(stderr, "wrote %s\n", vell::printableText(*path).c_str());
     return 0;
 }
 
@@ -76,6 +84,7 @@ int followDemo(const RenderOptions& options)
 
 int main(int argc, char** argv)
 {
+    Interruption::install();
     RenderOptions options;
     std::string error;
     if (!options.parse(argc, argv, &error))
@@ -96,7 +105,7 @@ int main(int argc, char** argv)
     const EffectFactory::EffectInfo* effect = nullptr;
     if (options.mode == RenderOptions::Mode::Effect &&
         !(effect = factory->find(options.effectName.c_str())))
-        return badArguments("unknown effect '" + vell::printableText(options.effectName) + "' (see --list)");
+        return badArguments("unknown effect '" + options.effectName + "' (see --list)");
     OutputDirectory output;
     if (!output.prepare(options.outDir))
         return badArguments("cannot write to directory '" + options.outDir + "'");
@@ -104,22 +113,21 @@ int main(int argc, char** argv)
     ResourceFiles::logDirectory();
     HeadlessContext context(options.fps);
     if (!context.isValid()) {
-        fprintf(stderr, "quenfold-render: %s\n", context.errorText().c_str());
         output.removeCreated();
-        return 1;
+        return stopped(context.errorText());
     }
 
     const auto start = std::chrono::steady_clock::now();
     FrameRecorder recorder(options);
+    bool recorded = false;
     {
         std::unique_ptr<GLApp> app(effect ? static_cast<GLApp*>(new EffectApp(effect->create())) : new Mirande());
         app->init();
-        recorder.record(*app, context);
+        recorded = recorder.record(*app, context);
     }
-    if (!recorder.write(&error)) {
-        fprintf(stderr, "quenfold-render: %s\n", error.c_str());
+    if (!recorded || !recorder.write(&error)) {
         output.removeCreated();
-        return 1;
+        return stopped(error);
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     printf("rendered %lld frames in %.2f s (%.1f fps)\n", recorder.framesRendered(), seconds,

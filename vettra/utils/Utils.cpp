@@ -1,5 +1,8 @@
 #include "utils/Utils.h"
 
+#include "utils/Utf8Sequence.h"
+
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -54,19 +57,23 @@ std::string printableText(const std::string& text)
 {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (u < 0x20 || u == 0x7f) {
-            char escape[5];
-            snprintf(escape, sizeof(escape), "\\x%02x", u);
-            out += escape;
+    for (size_t i = 0; i < text.size();) {
+        unsigned int code = 0;
+        const size_t length = utf8SequenceLength(text, i, &code);
+        const bool control = code < 0x20 || (code >= 0x7f && code < 0xa0); // C0, DEL and C1
+        if (length > 0 && !control) {
+            out.append(text, i, length);
+        } else if (code == '\n' || code == '\t') {
+            out += code == '\n' ? "\\n" : "\\t";
         } else {
-            out += c;
+            // A control character, or one byte that starts no well-formed sequence.
+            for (size_t k = i; k < i + std::max<size_t>(length, 1); ++k) {
+                char escape[5];
+                snprintf(escape, sizeof(escape), "\\x%02x", static_cast<unsigned char>(text[k]));
+                out += escape;
+            }
         }
+        i += std::max<size_t>(length, 1);
     }
     return out;
 }

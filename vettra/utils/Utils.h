@@ -19,8 +19,9 @@ public:
 // Appends to *out the non-empty tokens of text separated by any character of delimiters.
 void stringExplode(std::string text, const std::string& delimiters, std::list<std::string>* out);
 
-// text with its control characters written as escapes (\n, \t, \xNN), so that
-// outside input echoed in a message keeps the message on one line.
+// text with its control characters (C0, DEL, C1) and every byte that starts no
+// well-formed UTF-8 sequence written as escapes (\n, \t, \xNN), so that outside
+// input echoed in a message keeps the message on one line and the terminal sane.
 std::string printableText(const std::string& text);
 
 } // namespace vell

@@ -49,11 +49,16 @@ bool FrameCapture::captureToPhotoAlbum()
     }
     std::error_code ec;
     fs::create_directories(dir, ec);
-    const std::string path = unusedPath(dir);
-    if (!ImageFile::writePng(path, frame, HostSurface::kWidth, HostSurface::kHeight)) {
-        vell::Log::error("cannot save the frame to '%s'", path.c_str());
+    if (ec) {
+        vell::Log::error("cannot save the frame in '%s': %s", vell::printableText(dir).c_str(), ec.message().c_str());
         return false;
     }
-    vell::Log::msg("saved frame to %s", path.c_str());
+    const std::string path = unusedPath(dir);
+    std::string reason;
+    if (!ImageFile::writePng(path, frame, HostSurface::kWidth, HostSurface::kHeight, &reason)) {
+        vell::Log::error("cannot save the frame to '%s': %s", vell::printableText(path).c_str(), reason.c_str());
+        return false;
+    }
+    vell::Log::msg("saved frame to %s", vell::printableText(path).c_str());
     return true;
 }

@@ -1,0 +1,34 @@
+#include "Interruption.h"
+
+#include <csignal>
+
+namespace {
+
+volatile sig_atomic_t caught = 0;
+
+void note(int signal)
+{
+    caught = signal;
+}
+
+} // namespace
+
+void Interruption::install()
+{
+    struct sigaction action = {};
+    action.sa_handler = note;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0; // no SA_RESTART: a blocking wait returns to look at the flag
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+bool Interruption::requested()
+{
+    return caught != 0;
+}
+
+int Interruption::exitStatus()
+{
+    return 128 + caught;
+}

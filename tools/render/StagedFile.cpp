@@ -1,0 +1,64 @@
+#include "StagedFile.h"
+
+#include "ImageFile.h"
+#include "utils/Utils.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+std::string StagedFile::failure(const std::string& reason) const
+{
+    return "cannot write " + vell::printableText(target) + ": " + reason;
+}
+
+bool StagedFile::create(std::string* error)
+{
+    discard();
+    const std::filesystem::path path(target);
+    std::string name = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+    const int fd = mkstemp(name.data());
+    if (fd < 0) {
+        *error = failure(strerror(errno));
+        return false;
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+    close(fd);
+    temp = name;
+    return true;
+}
+
+bool StagedFile::writePng(const std::vector<uint8_t>& rgba, int width, int height, std::string* error)
+{
+    if (!create(error))
+        return false;
+    std::string reason;
+    if (ImageFile::writePng(temp, rgba, width, height, &reason))
+        return true;
+    *error = failure(reason);
+    discard();
+    return false;
+}
+
+bool StagedFile::commit(std::string* error)
+{
+    if (rename(temp.c_str(), target.c_str()) != 0) {
+        *error = failure(strerror(errno));
+        discard();
+        return false;
+    }
+    temp.clear();
+    return true;
+}
+
+void StagedFile::discard()
+{
+    if (!temp.empty())
+        unlink(temp.c_str());
+    temp.clear();
+}
