@@ -8,7 +8,7 @@ using vell::vec4;
 
 namespace {
 
-// The registry keeps addresses for good, so animated test fields live for good too.
+// The registry writes these fields until they are forgotten, so they live for good.
 float fadeLevel;
 float sharedTrack;
 vec3 position;

@@ -20,7 +20,7 @@ namespace {
 
 class MirandeScript : public HeadlessGLTest {
 protected:
-    // One demo per process: its fields stay bound in the animation registry.
+    // One demo for the suite, built once and kept: its script stays bound.
     static Mirande& demo()
     {
         static Mirande* app = [] {
