@@ -87,6 +87,7 @@ doubleClickShowsBar || fail "a double click did not show the bar (pixel $(pixel 
 
 click 30 16 # the back button
 eventually shows 447 59 $mark || fail "back did not show the list (pixel $(pixel 447 59))"
+grep -qx "GLView dealloc" "$log" || fail "leaving the GL screen was not logged"
 
 click 150 50 # the first row's name
 eventually grep -qx "$FIRST" "$log" || fail "choosing the first row did not log its name"

@@ -8,10 +8,11 @@ using vell::vec4;
 
 namespace {
 
-// The registry keeps addresses for good, so animated test fields live for good too.
+// The registry writes these fields until they are forgotten, so they live for good.
 float fadeLevel;
 float sharedTrack;
 vec3 position;
+vec3 dropped;
 vec4 tint;
 int stage;
 bool visible;
@@ -51,4 +52,20 @@ TEST(Anim, LaterTypesWinWhereAddressesOverlap)
     Anim::var(&position).add(0.0f, vec3(1, 2, 3), 0).add(10.0f, vec3(1, 2, 3), 0);
     updateAt(5.0f);
     EXPECT_EQ(position.x, 1.0f) << "vec3 tracks are written after float tracks";
+}
+
+TEST(Anim, ForgottenVariablesLoseTheirTracksOfEveryType)
+{
+    Anim::var(&dropped.x).add(0.0f, 7.0f, 0);
+    Anim::var(&dropped).add(0.0f, vec3(1, 2, 3), 0);
+    Anim::var(&fadeLevel).add(0.0f, 4.0f, 0);
+    const std::size_t bound = Anim::trackCount();
+    Anim::forget(&dropped);
+    EXPECT_EQ(Anim::trackCount(), bound - 2);
+    dropped = vec3(0, 0, 0);
+    updateAt(1.0f);
+    EXPECT_EQ(dropped.x, 0.0f);
+    EXPECT_EQ(fadeLevel, 4.0f) << "other variables are still written";
+    Anim::forget(&dropped); // nothing left to forget
+    EXPECT_EQ(Anim::trackCount(), bound - 2);
 }

@@ -14,11 +14,13 @@
 #include "support/HeadlessGL.h"
 #include "utils/Timer.h"
 
+#include <memory>
+
 namespace {
 
 class MirandeScript : public HeadlessGLTest {
 protected:
-    // One demo per process: its fields stay bound in the animation registry.
+    // One demo for the suite, built once and kept: its script stays bound.
     static Mirande& demo()
     {
         static Mirande* app = [] {
@@ -115,6 +117,21 @@ TEST_F(MirandeScript, FrameEndsWithTheCanvasStateTheNextFrameStartsFrom)
     glGetIntegerv(GL_BLEND_DST_RGB, &destination);
     EXPECT_EQ(source, GL_SRC_ALPHA);
     EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+TEST_F(MirandeScript, DestroyedDemosTakeTheirTracksWithThem)
+{
+    Mirande& kept = demo();
+    const std::size_t bound = Anim::trackCount();
+    for (int visit = 0; visit < 3; ++visit) {
+        auto visiting = std::make_unique<Mirande>();
+        visiting->init();
+        // One track per scripted field: 1 + 8 + 2 + 8 + 3 + 4 + 4 + 9 + 2.
+        EXPECT_EQ(Anim::trackCount(), bound + 41);
+    }
+    EXPECT_EQ(Anim::trackCount(), bound);
+    EXPECT_EQ(drawnAt(11.5f), (std::vector<Effect*>{kept.pinkSky, kept.quadLand2, kept.triangleRain5, kept.tarskFade}))
+        << "the demo still alive keeps its script";
 }
 
 // Halfway through a one-second flash its colour is half the key's, alpha

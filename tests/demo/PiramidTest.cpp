@@ -114,6 +114,20 @@ TEST_F(HeadlessGLTest, PiramidMarksExactlyItsDepthPassingPixelsInTheStencil)
     EXPECT_EQ(outsideRect, 0) << "the rectangle holds every marked pixel";
 }
 
+TEST_F(HeadlessGLTest, PiramidRectangleIsOnlyForTheFrameItWasDrawnIn)
+{
+    Piramid piramid;
+    piramid.pyramidZ = -20;
+    int rect[4];
+    piramid.draw();
+    // A seek from the pyramid alone to the tunnel alone: the next frame asks
+    // without a draw, and must not be clipped to the old rectangle.
+    Timer::getInstance()->update();
+    EXPECT_FALSE(piramid.takeMarkedRect(rect));
+    piramid.draw();
+    EXPECT_TRUE(piramid.takeMarkedRect(rect));
+}
+
 TEST_F(HeadlessGLTest, PiramidFrozenRotationHoldsItsAngleAndOverheadMovesIt)
 {
     auto* piramid = new Piramid();

@@ -133,7 +133,9 @@ TEST_F(ShellScreensTest, DisclosureScreenRunsTheEffectAloneAsItsHarnessDoes)
         shown = readFrame();
         screen.freeGLApp();
         EXPECT_EQ(screen.application(), nullptr);
+        testing::internal::CaptureStdout();
     }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "GLView dealloc\n");
     EffectHarness alone(info->create());
     alone.runFrames(30);
     const std::vector<uint8_t> expected = alone.frame();

@@ -30,12 +30,15 @@ GLViewController::GLViewController(const EffectFactory::EffectInfo* effectInfo)
 
 GLViewController::~GLViewController()
 {
+    if (viewLoaded)
+        vell::Log::msg("GLView dealloc");
     freeGLApp();
 }
 
 void GLViewController::loadView()
 {
     loadStart = Clock::now();
+    viewLoaded = true;
     vell::Timer::getInstance()->reset(); // a new screen starts at time 0, with its music
     app.reset(effect ? static_cast<GLApp*>(new EffectApp(effect->create())) : new Mirande());
     app->init();

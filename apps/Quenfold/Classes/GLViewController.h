@@ -17,6 +17,7 @@ public:
 
     // effect null: the demo.
     explicit GLViewController(const EffectFactory::EffectInfo* effect = nullptr);
+    // Logs "GLView dealloc" if its view was loaded, then destroys the application.
     ~GLViewController();
     GLViewController(const GLViewController&) = delete;
     GLViewController& operator=(const GLViewController&) = delete;
@@ -45,5 +46,6 @@ private:
     std::chrono::steady_clock::time_point loadStart;
     std::chrono::steady_clock::time_point loaded; // the demo's music started here
     bool firstFrame = false;
+    bool viewLoaded = false; // its going away is logged
     Playback controls;
 };

@@ -4,6 +4,8 @@
 #include "anim/Animator.h"
 #include "math/Vec.h"
 
+#include <cstddef>
+
 // Process-wide registry of animated variables, evaluated once per frame.
 class Anim {
 public:
@@ -11,6 +13,11 @@ public:
     static AnimHelper var(void* variable) { return AnimHelper(variable); }
     // Writes every bound variable at the current demo time: float, int, vec3, vec4, then bool.
     static void update();
+    // Unbinds the variable at this address: its tracks of every type go, and
+    // update() no longer writes it. Owners call it before the variable dies.
+    static void forget(void* variable);
+    // Tracks bound, of all types.
+    static std::size_t trackCount();
 
     Animator<float> floats;
     Animator<int> ints;

@@ -2,6 +2,7 @@
 
 #include "anim/Track.h"
 
+#include <cstddef>
 #include <map>
 
 // The tracks of one value type, keyed and visited by variable address.
@@ -12,6 +13,10 @@ public:
     {
         tracks[variable].points.emplace_back(time, value, mode);
     }
+
+    // The variable's track, if any, leaves the registry.
+    void remove(T* variable) { tracks.erase(variable); }
+    std::size_t size() const { return tracks.size(); }
 
     void update(float time) const
     {

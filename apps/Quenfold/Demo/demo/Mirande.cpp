@@ -14,6 +14,8 @@
 #include "utils/Platform.h"
 #include "utils/Timer.h"
 
+#include <variant>
+
 using vell::vec3;
 using vell::vec4;
 
@@ -63,7 +65,13 @@ void Mirande::add(E** effect, void (Mirande::*script)())
 }
 
 Mirande::Mirande() = default;
-Mirande::~Mirande() = default;
+Mirande::~Mirande()
+{
+    for (const AnimatedField& field : fields)
+        std::visit([](void* address) { Anim::forget(address); }, field.address);
+    for (Effect* effect : effects)
+        delete effect;
+}
 
 void Mirande::init()
 {

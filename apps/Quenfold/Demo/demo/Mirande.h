@@ -21,9 +21,9 @@ class TriangleRain5;
 class Tunnel;
 
 // The demo: nine effects drawn in creation order, their fields driven by the
-// script's keyframe tracks, the music started as init ends. The effects are
-// never destroyed: the animation registry writes their fields for good.
-// Destroy it while its GL context is current (the canvas goes with it).
+// script's keyframe tracks, the music started as init ends. Destroy it while
+// its GL context is current: its tracks leave the animation registry, then
+// the effects and the canvas are deleted.
 class Mirande : public GLApp {
 public:
     Mirande();
@@ -44,7 +44,7 @@ public:
     // Called every frame once the fields hold their values, before any effect draws.
     void setFieldObserver(std::function<void()> observer) { fieldObserver = std::move(observer); }
 
-    std::vector<Effect*> effects;
+    std::vector<Effect*> effects; // owned
     QuadLand2* quadLand2 = nullptr;
     TriangleRain5* triangleRain5 = nullptr;
     PinkSky* pinkSky = nullptr;

@@ -148,7 +148,7 @@ void Piramid::draw()
     pyramid->render(shader.get());
 
     markedTransform = projection * modelView;
-    marked = true;
+    markedFrame = vell::Timer::getInstance()->getTotalFrameCount();
 
     shader->set("modelViewMatrix", modelView);
     shader->set("color", edgeColor);
@@ -160,9 +160,10 @@ void Piramid::draw()
 // Worked out only when asked for: the tunnel is not always there to ask.
 bool Piramid::takeMarkedRect(int rect[4])
 {
-    if (!marked)
+    const bool drawnThisFrame = markedFrame == vell::Timer::getInstance()->getTotalFrameCount();
+    markedFrame = -1;
+    if (!drawnThisFrame)
         return false;
-    marked = false;
     const int width = static_cast<int>(getWindowWidth()), height = static_cast<int>(getWindowHeight());
     rect[0] = 0, rect[1] = 0, rect[2] = width, rect[3] = height;
     const vell::VertexAttrib* positions = pyramid->getAttrib("position", vell::VEC3);

@@ -28,9 +28,10 @@ public:
 
     void draw() override;
 
-    // Window pixels (x, y, width, height) that hold every pixel the last draw
-    // marked, a margin for the outline included; false when none is known (no
-    // draw since the last call). Each draw's rectangle is handed out once.
+    // Window pixels (x, y, width, height) that hold every pixel this frame's
+    // draw marked, a margin for the outline included; false when the pyramid
+    // was not drawn in this frame of the clock. Each draw's rectangle is
+    // handed out once.
     bool takeMarkedRect(int rect[4]);
 
     std::unique_ptr<vell::Shader> shader;
@@ -47,5 +48,5 @@ public:
 
 private:
     vell::mat4 markedTransform; // model-view-projection of the last draw
-    bool marked = false;        // a draw since the last takeMarkedRect
+    int markedFrame = -1;       // the clock's frame count at that draw; -1 once taken
 };
