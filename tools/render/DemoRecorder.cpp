@@ -112,7 +112,15 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
         if ((frame + 1) % framesPerSection == 0 || frame == last) {
             const double seconds = std::chrono::duration<double>(now - sectionStart).count();
             const long long count = frame % framesPerSection + 1;
-            sections.push_back(seconds > 0 ? count / seconds : 0.0);
+            const double from = static_cast<double>(frame - count + 1) / options.fps;
+            const double to = static_cast<double>(frame + 1) / options.fps;
+            if (count < options.fps && !sections.empty()) {
+                sections.back().to = to;
+                sections.back().frames += count;
+                sections.back().seconds += seconds;
+            } else {
+                sections.push_back({from, to, count, seconds});
+            }
             sectionStart = now;
         }
         if (showProgress)

@@ -24,9 +24,17 @@ public:
     // reason when an output fails or the run is interrupted.
     bool run(Mirande& app, const HeadlessContext& context, std::string* error);
 
+    // A stretch of demo time with the frames rendered in it and how long they took.
+    struct Section {
+        double from, to; // demo seconds
+        long long frames;
+        double seconds;
+        double fps() const { return seconds > 0 ? static_cast<double>(frames) / seconds : 0.0; }
+    };
+
     long long framesRendered() const { return frames; }
-    // Frames per second rendered in each section of demo time.
-    const std::vector<double>& sectionRates() const { return sections; }
+    // Sections of kSectionSeconds; a last one under a second of frames joins the one before.
+    const std::vector<Section>& sectionRates() const { return sections; }
 
 private:
     const std::vector<double>& sheetTimes() const;
@@ -36,5 +44,5 @@ private:
     const RenderOptions& options;
     std::unique_ptr<FILE, int (*)(FILE*)> fieldOut{nullptr, fclose};
     long long frames = 0;
-    std::vector<double> sections;
+    std::vector<Section> sections;
 };

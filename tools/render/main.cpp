@@ -69,11 +69,12 @@ int followDemo(const RenderOptions& options)
             return stopped(error);
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const std::vector<double>& rates = recorder.sectionRates();
-    const long long slowest = std::min_element(rates.begin(), rates.end()) - rates.begin();
+    const std::vector<DemoRecorder::Section>& sections = recorder.sectionRates();
+    const DemoRecorder::Section& slowest = *std::min_element(
+        sections.begin(), sections.end(), [](const auto& a, const auto& b) { return a.fps() < b.fps(); });
     fprintf(stderr, "rendered %lld frames in %.2f s (%.1f fps); slowest section %g-%g s at %.1f fps\n",
             recorder.framesRendered(), seconds, seconds > 0 ? recorder.framesRendered() / seconds : 0.0,
-            slowest * DemoRecorder::kSectionSeconds, (slowest + 1) * DemoRecorder::kSectionSeconds, rates[slowest]);
+            slowest.from, slowest.to, slowest.fps());
     for (const std::string* path : {&options.videoPath, &options.contactSheetPath})
         if (!path->empty())
             fprintf(stderr, "wrote %s\n", vell::printableText(*path).c_str());
