@@ -38,7 +38,8 @@ bool AtlasText::load(const std::string& font, std::string* file, std::string* pr
         return false;
     }
     if (advances.size() < kCodes) {
-        *problem = *file + " holds " + std::to_string(advances.size()) + " of the 128 advance bytes";
+        *problem = *file + " holds " + std::to_string(advances.size()) + " of the " + std::to_string(kCodes) +
+                   " advance bytes";
         return false;
     }
     return true;
