@@ -58,21 +58,32 @@ TEST(ShaderSource, MarkersSwitchAgainAndTextBeforeTheFirstIsDropped)
     EXPECT_TRUE(source.getAttribs().empty());
 }
 
-TEST(ShaderSource, CarriageReturnOrByteOrderMarkMarkersAreNotMarkersAndTheLogSaysWhy)
+// A text without both markers fails with the reason for the caller to log; so
+// does an empty one.
+TEST(ShaderSource, CarriageReturnOrByteOrderMarkMarkersAreNotMarkersAndTheProblemSaysWhy)
 {
     ShaderSource source;
     const Parsed result = parse(source, "//[VERT]\r\nattribute vec3 position;\r\n//[FRAG]\r\nvoid main() {}\r\n");
-    EXPECT_TRUE(result.ok);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.log, "");
     EXPECT_EQ(source.getVertexSource(), "");
     EXPECT_EQ(source.getFragmentSource(), prefix);
     EXPECT_TRUE(source.getAttribs().empty());
-    EXPECT_EQ(result.log, "ERROR: Shader::load 'test.glsl': no //[VERT] marker line found (its lines end in a "
-                          "carriage return; save it with LF line endings)\n");
+    EXPECT_EQ(source.getProblem(), "Shader::load 'test.glsl': no //[VERT] marker line found (its lines end in a "
+                                   "carriage return; save it with LF line endings)");
 
     const Parsed marked = parse(source, "\xEF\xBB\xBF//[VERT]\nv1\n//[FRAG]\nf1\n");
+    EXPECT_FALSE(marked.ok);
     EXPECT_EQ(source.getVertexSource(), "");
-    EXPECT_EQ(marked.log, "ERROR: Shader::load 'test.glsl': no //[VERT] marker line found (it begins with a "
-                          "byte-order mark; save it without one)\n");
+    EXPECT_EQ(source.getProblem(), "Shader::load 'test.glsl': no //[VERT] marker line found (it begins with a "
+                                   "byte-order mark; save it without one)");
+
+    EXPECT_FALSE(parse(source, "//[VERT]\nvoid main() {}\n").ok);
+    EXPECT_EQ(source.getProblem(), "Shader::load 'test.glsl': no //[FRAG] marker line found");
+    EXPECT_FALSE(parse(source, "").ok);
+    EXPECT_EQ(source.getProblem(), "Shader::load 'test.glsl' is empty");
+    EXPECT_TRUE(parse(source, "//[FRAG]\n//[VERT]\n").ok);
+    EXPECT_EQ(source.getProblem(), "");
 }
 
 TEST(ShaderSource, UnsupportedTypeIsReported)
@@ -101,7 +112,7 @@ TEST(ShaderSource, MisshapenAttributeLinesAreRejectedWithFileAndLine)
         ShaderSource source;
         const Parsed result = parse(source, std::string("//[VERT]\nvoid f();\n\n") + bad + "\n");
         EXPECT_FALSE(result.ok) << bad;
-        EXPECT_EQ(result.log, "ERROR: Shader::load 'test.glsl' line 4: expected 'attribute <type> <name>;'\n")
+        EXPECT_EQ(source.getProblem(), "Shader::load 'test.glsl' line 4: expected 'attribute <type> <name>;'")
             << bad;
     }
 }

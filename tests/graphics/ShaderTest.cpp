@@ -101,17 +101,36 @@ TEST_F(ShaderTest, UnsupportedAttributeStopsBeforeCompiling)
     EXPECT_FALSE(shader->isValid());
 }
 
+// A file that does not parse is named in exactly one line, with no compiler log
+// after it, and is not named again when loaded again.
 TEST_F(ShaderTest, CarriageReturnMarkersLeaveNothingToCompile)
 {
-    std::string text = twoAttributes;
-    for (size_t p = text.find('\n'); p != std::string::npos; p = text.find('\n', p + 2))
-        text.insert(p, "\r");
-    testing::internal::CaptureStdout();
-    std::unique_ptr<Shader> shader(Shader::fromFile(writeShader("crlf.glsl", text).c_str(), false));
-    testing::internal::GetCapturedStdout();
-    ASSERT_TRUE(shader);
-    EXPECT_FALSE(shader->isValid());
-    EXPECT_TRUE(shader->getAttribs().empty());
+    std::string crlf = twoAttributes;
+    for (size_t p = crlf.find('\n'); p != std::string::npos; p = crlf.find('\n', p + 2))
+        crlf.insert(p, "\r");
+    std::string unmarked = twoAttributes;
+    unmarked.erase(unmarked.find("//[FRAG]\n"), 9);
+    const struct {
+        const char* file;
+        std::string text;
+        const char* problem;
+    } cases[] = {
+        {"crlf.glsl", crlf,
+         ": no //[VERT] marker line found (its lines end in a carriage return; save it with LF line endings)"},
+        {"empty.glsl", "", " is empty"},
+        {"unmarked.glsl", unmarked, ": no //[FRAG] marker line found"},
+        {"spaced.glsl", "//[VERT]\nattribute vec3  position;\n//[FRAG]\n", " line 2: expected 'attribute <type> <name>;'"},
+    };
+    for (const auto& c : cases) {
+        const std::string name = writeShader(c.file, c.text);
+        testing::internal::CaptureStdout();
+        std::unique_ptr<Shader> shader(Shader::fromFile(name.c_str(), false));
+        std::unique_ptr<Shader> again(Shader::fromFile(name.c_str(), false));
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR: Shader::load '" + name + "'" + c.problem + "\n");
+        ASSERT_TRUE(shader);
+        EXPECT_FALSE(shader->isValid());
+        EXPECT_TRUE(shader->getAttribs().empty());
+    }
 }
 
 TEST_F(ShaderTest, ReloadOnEveryTwelfthBindKeepsLocationsInFileOrder)

@@ -1,7 +1,7 @@
 // The whole demo, headless at one frame a second, beside resources broken in
-// batches (every file it reads missing, every image cut short, every shader
-// garbled, once each): every run ends cleanly, meets no GL error and names each
-// broken file in one log line.
+// batches (every file it reads missing, then broken in each way that fits it,
+// once each): every run ends cleanly, meets no GL error and names each broken
+// file in one log line.
 #include "resources/ResourceScan.h"
 #include "support/ResourceSandbox.h"
 
@@ -96,7 +96,7 @@ TEST(BrokenDemoResources, EachFileMissingOrBrokenStillRendersToTheEnd)
     ASSERT_GT(read.size(), 20u) << "the demo's shaders, images, model and fonts";
 
     int tried = 0, runs = 0;
-    for (const Fault fault : {Fault::Missing, Fault::Cut, Fault::Garbled}) {
+    for (const Fault fault : allFaults()) {
         std::vector<std::string> files;
         for (const std::string& name : read) {
             const std::vector<Fault> kinds = faultsFor(name);
@@ -122,4 +122,28 @@ TEST(BrokenDemoResources, EachFileMissingOrBrokenStillRendersToTheEnd)
         }
     }
     std::cout << read.size() << " files, " << tried << " faults in " << runs << " runs\n";
+}
+
+// The contact sheet's labels need the canvas's font: when one of its files is
+// missing or empty the sheet is still written, unlabelled, and the file is named
+// once, for what is wrong with it.
+TEST(BrokenDemoResources, AnUnusableFontLeavesTheContactSheetUnlabelled)
+{
+    ResourceSandbox sandbox("sheet");
+    const std::filesystem::path sheet = sandbox.resources().parent_path() / "sheet.png";
+    for (const Fault fault : {Fault::Missing, Fault::Empty}) {
+        for (const char* name : {"FontSupernatural.dat", "FontSupernatural.png"}) {
+            sandbox.breakFile(name, fault);
+            const RenderRun run = sandbox.run("--demo --times 0.5 --contact-sheet sheet.png");
+            sandbox.restore();
+            const std::string what = std::string(faultName(fault)) + " " + name + "\n" + run.out;
+            EXPECT_EQ(run.status, 0) << what;
+            EXPECT_EQ(linesNaming(run.out, name), 1) << what;
+            EXPECT_EQ(linesNaming(run.out, "the contact sheet has no labels"), 1) << what;
+            if (fault == Fault::Empty) {
+                EXPECT_EQ(run.out.find("missing"), std::string::npos) << what;
+            }
+            EXPECT_TRUE(std::filesystem::remove(sheet)) << what;
+        }
+    }
 }

@@ -28,6 +28,12 @@ bool readSinceAged(const fs::path& path)
     return stat(path.c_str(), &st) == 0 && st.st_atim.tv_sec >= st.st_mtim.tv_sec;
 }
 
+void replaceAll(std::string* text, const std::string& from, const std::string& to)
+{
+    for (size_t at = text->find(from); at != std::string::npos; at = text->find(from, at + to.size()))
+        text->replace(at, from.size(), to);
+}
+
 } // namespace
 
 std::string slurp(const fs::path& path)
@@ -50,12 +56,25 @@ int linesNaming(const std::string& out, const std::string& name)
     return count;
 }
 
+const std::vector<Fault>& allFaults()
+{
+    static const std::vector<Fault> faults = {Fault::Missing,  Fault::Cut,        Fault::Garbled,
+                                              Fault::Empty,    Fault::Unmarked,   Fault::OutOfRange,
+                                              Fault::Overfull, Fault::NotANumber};
+    return faults;
+}
+
 const char* faultName(Fault fault)
 {
     switch (fault) {
     case Fault::Missing: return "missing";
     case Fault::Cut: return "cut";
     case Fault::Garbled: return "garbled";
+    case Fault::Empty: return "empty";
+    case Fault::Unmarked: return "unmarked";
+    case Fault::OutOfRange: return "out-of-range";
+    case Fault::Overfull: return "overfull";
+    case Fault::NotANumber: return "not-a-number";
     }
     return "";
 }
@@ -66,7 +85,11 @@ std::vector<Fault> faultsFor(const std::string& name)
     if (ext == ".png" || ext == ".jpg")
         return {Fault::Missing, Fault::Cut};
     if (ext == ".glsl")
-        return {Fault::Missing, Fault::Garbled};
+        return {Fault::Missing, Fault::Garbled, Fault::Empty, Fault::Unmarked};
+    if (ext == ".obj")
+        return {Fault::Missing, Fault::Empty, Fault::OutOfRange, Fault::Overfull, Fault::NotANumber};
+    if (ext == ".dat")
+        return {Fault::Missing, Fault::Empty};
     return {Fault::Missing};
 }
 
@@ -90,11 +113,16 @@ ResourceSandbox::~ResourceSandbox()
 
 RenderRun ResourceSandbox::render(const std::string& args) const
 {
-    RenderRun run = runCommand("cd '" + root.string() + "' && ./quenfold-render " + args + " --out frames 2>stderr");
+    return run(args + " --out frames");
+}
+
+RenderRun ResourceSandbox::run(const std::string& args) const
+{
+    RenderRun result = runCommand("cd '" + root.string() + "' && ./quenfold-render " + args + " 2>stderr");
     const std::string err = slurp(root / "stderr");
     if (!err.empty())
-        run.out += "[stderr]\n" + err;
-    return run;
+        result.out += "[stderr]\n" + err;
+    return result;
 }
 
 std::vector<std::string> ResourceSandbox::filesRead(const std::string& args, RenderRun* clean) const
@@ -120,15 +148,29 @@ void ResourceSandbox::breakFile(const std::string& name, Fault fault)
     const fs::path path = resources() / name;
     std::string bytes = slurp(path);
     originals.emplace(name, bytes);
-    if (fault == Fault::Missing) {
+    switch (fault) {
+    case Fault::Missing:
         fs::remove(path);
-    } else if (fault == Fault::Cut) {
-        spit(path, bytes.substr(0, bytes.size() / 2));
-    } else {
-        for (size_t at = bytes.find("main"); at != std::string::npos; at = bytes.find("main", at))
-            bytes.replace(at, 4, "ma!n");
-        spit(path, bytes);
+        return;
+    case Fault::Cut: bytes.resize(bytes.size() / 2); break;
+    case Fault::Garbled: replaceAll(&bytes, "main", "ma!n"); break;
+    case Fault::Empty: bytes.clear(); break;
+    case Fault::Unmarked:
+        replaceAll(&bytes, "//[VERT]\n", "");
+        replaceAll(&bytes, "//[FRAG]\n", "");
+        break;
+    case Fault::OutOfRange: bytes += "\nf 1 2 999999\n"; break;
+    case Fault::Overfull:
+        for (int i = 0; i < 21846; ++i) // 65538 vertices in the last object
+            bytes += "\nf 1 2 3";
+        break;
+    case Fault::NotANumber: {
+        const size_t line = bytes.find("\nv ") + 1;
+        bytes.replace(line, bytes.find('\n', line) - line, "v nan nan nan");
+        break;
     }
+    }
+    spit(path, bytes);
 }
 
 void ResourceSandbox::restore()

@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
-// What a test does to a resource file: removes it, cuts an image in half, or
-// misspells a shader's "main" so that it no longer compiles.
-enum class Fault { Missing, Cut, Garbled };
+// What a test does to a resource file: removes it, cuts an image in half,
+// misspells a shader's "main" so that it no longer compiles, empties it, drops a
+// shader's marker lines, or gives a model a face past its vertices, more faces
+// than 16-bit indices reach, or a vertex of "nan".
+enum class Fault { Missing, Cut, Garbled, Empty, Unmarked, OutOfRange, Overfull, NotANumber };
 
+const std::vector<Fault>& allFaults();
 const char* faultName(Fault fault);
-// Missing for every file, Cut for images, Garbled for shaders.
+// The faults that apply to a file, by its extension.
 std::vector<Fault> faultsFor(const std::string& name);
 
 // quenfold-render (a hard link, or a copy) beside its own copy of the resources,
@@ -29,6 +32,8 @@ public:
     // Runs the renderer with args and "--out frames" in the sandbox: its standard
     // output, then its standard error marked as such.
     RenderRun render(const std::string& args) const;
+    // The same with args alone.
+    RenderRun run(const std::string& args) const;
 
     // The resource files (relative names) a clean run with args reads, in name
     // order; the run itself is returned in *clean.

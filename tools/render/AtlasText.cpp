@@ -3,18 +3,46 @@
 #include "ImageFile.h"
 #include "ResourceFiles.h"
 
+#include <filesystem>
+
 namespace {
 
 constexpr int kAtlasSize = 256;
+constexpr size_t kCodes = 128;
+
+std::string unreadable(const std::string& file, const std::string& path)
+{
+    std::error_code ec;
+    return file + (std::filesystem::exists(path, ec) ? " cannot be read" : " is missing");
+}
 
 } // namespace
 
-bool AtlasText::load(const std::string& font)
+bool AtlasText::load(const std::string& font, std::string* file, std::string* problem)
 {
+    *file = font + ".png";
+    const std::string atlasPath = ResourceFiles::binaryPath(*file);
     int w = 0, h = 0;
-    return ImageFile::read(ResourceFiles::binaryPath(font + ".png"), &atlas, &w, &h) && w == kAtlasSize &&
-           h == kAtlasSize && ResourceFiles::readFile(ResourceFiles::binaryPath(font + ".dat"), &advances) &&
-           advances.size() >= 128;
+    if (!ImageFile::read(atlasPath, &atlas, &w, &h)) {
+        *problem = unreadable(*file, atlasPath);
+        return false;
+    }
+    if (w != kAtlasSize || h != kAtlasSize) {
+        *problem = *file + " is " + std::to_string(w) + "x" + std::to_string(h) + " pixels, not 256x256";
+        return false;
+    }
+    *file = font + ".dat";
+    const std::string advancesPath = ResourceFiles::binaryPath(*file);
+    if (!ResourceFiles::readFile(advancesPath, &advances)) {
+        *problem = unreadable(*file, advancesPath);
+        return false;
+    }
+    if (advances.size() < kCodes) {
+        *problem = *file + " holds " + std::to_string(advances.size()) + " of the " + std::to_string(kCodes) +
+                   " advance bytes";
+        return false;
+    }
+    return true;
 }
 
 int AtlasText::width(const std::string& text) const

@@ -8,8 +8,9 @@
 // advance byte per character), drawn on the CPU into RGBA images.
 class AtlasText {
 public:
-    // Loads "<font>.png" and "<font>.dat" from the resource directory.
-    bool load(const std::string& font);
+    // Loads "<font>.png" and "<font>.dat" from the resource directory. When one
+    // is unusable, *file is its name and *problem says so, naming it.
+    bool load(const std::string& font, std::string* file, std::string* problem);
 
     int width(const std::string& text) const;
     // Blends text in colour rgb with its cell tops at row y.

@@ -2,6 +2,7 @@
 
 #include "HeadlessContext.h"
 #include "StagedFile.h"
+#include "utils/FileReports.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,13 +18,17 @@ ContactSheet::ContactSheet(int cellCount)
     : columns(std::max(1, std::min(cellCount, kColumns))),
       sheetWidth(columns * (kThumbWidth + kMargin) + kMargin),
       sheetHeight(((cellCount + columns - 1) / columns) * (kThumbHeight + kLabelHeight + kMargin) + kMargin),
-      sheet(static_cast<size_t>(sheetWidth) * sheetHeight * 4, kBackground),
-      hasFont(font.load("FontSupernatural"))
+      sheet(static_cast<size_t>(sheetWidth) * sheetHeight * 4, kBackground)
 {
     for (size_t i = 3; i < sheet.size(); i += 4)
         sheet[i] = 255;
-    if (!hasFont)
-        fprintf(stderr, "quenfold-render: the font FontSupernatural is missing; the contact sheet has no labels\n");
+    std::string fontFile, fontProblem;
+    hasFont = font.load("FontSupernatural", &fontFile, &fontProblem);
+    // A file the demo's own loaders have named already is not named twice.
+    if (!hasFont && vell::FileReports::isFirst(fontFile))
+        fprintf(stderr, "quenfold-render: %s; the contact sheet has no labels\n", fontProblem.c_str());
+    else if (!hasFont)
+        fprintf(stderr, "quenfold-render: the font FontSupernatural is unusable; the contact sheet has no labels\n");
 }
 
 void ContactSheet::add(const std::vector<uint8_t>& frame, double time)

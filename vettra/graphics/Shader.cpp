@@ -72,8 +72,12 @@ Shader::~Shader()
 bool Shader::load(const char* source)
 {
     ShaderSource parsed;
-    if (!parsed.parse(source, fileName.empty() ? "<inline source>" : fileName))
+    if (!parsed.parse(source, fileName.empty() ? "<inline source>" : fileName)) {
+        // Named here once per file, so fromFile adds no second line for it.
+        if (!parsed.getProblem().empty() && (fileName.empty() || FileReports::isFirst(fileName)))
+            Log::error("%s", parsed.getProblem().c_str());
         return false;
+    }
     attribs = parsed.getAttribs();
 
     compileShader(vertexShader, GL_VERTEX_SHADER, parsed.getVertexSource().c_str());

@@ -16,6 +16,7 @@ namespace vell {
 class Shader {
 public:
     // Null when the resource is missing; an invalid shader when it does not build.
+    // Either is logged in one line naming the file, once per process.
     static Shader* fromFile(const char* fileName, bool reload);
     // Makes every shader loaded from a file reload periodically, whatever its flag.
     static void setReloadAll(bool enabled);

@@ -45,8 +45,13 @@ bool ShaderSource::parse(const char* text, const std::string& fileName)
     vertexSource.clear();
     fragmentSource = fragmentPrefix;
     attribs.clear();
+    problem.clear();
 
     const std::string source = text ? text : "";
+    if (source.empty()) {
+        problem = "Shader::load '" + fileName + "' is empty";
+        return false;
+    }
     std::string* target = nullptr; // lines before the first marker are dropped
     bool sawVert = false, sawFrag = false;
     int lineNumber = 0;
@@ -74,21 +79,24 @@ bool ShaderSource::parse(const char* text, const std::string& fileName)
             target->append("\n");
         }
     }
-    if (!sawVert || !sawFrag)
-        reportMissingMarker(source, fileName, sawVert ? "//[FRAG]" : "//[VERT]");
+    // A stage without its marker has no main: nothing worth compiling.
+    if (!sawVert || !sawFrag) {
+        problem = missingMarker(source, fileName, sawVert ? "//[FRAG]" : "//[VERT]");
+        return false;
+    }
     return true;
 }
 
 // Names the likely cause when a stage has no marker line.
-void ShaderSource::reportMissingMarker(const std::string& source, const std::string& fileName,
-                                       const char* marker)
+std::string ShaderSource::missingMarker(const std::string& source, const std::string& fileName,
+                                        const char* marker)
 {
-    const char* hint = "";
+    std::string message = "Shader::load '" + fileName + "': no " + marker + " marker line found";
     if (source.find("\r\n") != std::string::npos)
-        hint = " (its lines end in a carriage return; save it with LF line endings)";
+        message += " (its lines end in a carriage return; save it with LF line endings)";
     else if (source.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        hint = " (it begins with a byte-order mark; save it without one)";
-    Log::error("Shader::load '%s': no %s marker line found%s", fileName.c_str(), marker, hint);
+        message += " (it begins with a byte-order mark; save it without one)";
+    return message;
 }
 
 // A line mentioning "attribute" must read exactly "attribute <type> <name>;".
@@ -104,8 +112,8 @@ bool ShaderSource::scanAttribute(const std::string& line, const std::string& fil
                         line.back() == ';' && typeEnd + 1 < line.size() - 1;
     const std::string name = shaped ? line.substr(typeEnd + 1, line.size() - 2 - typeEnd) : "";
     if (!shaped || !isIdentifier(name)) {
-        Log::error("Shader::load '%s' line %d: expected 'attribute <type> <name>;'",
-                   fileName.c_str(), lineNumber);
+        problem = "Shader::load '" + fileName + "' line " + std::to_string(lineNumber) +
+                  ": expected 'attribute <type> <name>;'";
         return false;
     }
 

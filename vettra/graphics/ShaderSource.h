@@ -14,9 +14,12 @@ class ShaderSource {
 public:
     static const char* const fragmentPrefix;
 
-    // fileName only names the source in error messages. Returns false (and logs)
-    // on an unsupported attribute type or a malformed attribute line.
+    // False on an unsupported attribute type (logged here), or on a text without
+    // both marker lines or with a malformed attribute line: getProblem() then
+    // holds the message, naming fileName, for the caller to log.
     bool parse(const char* text, const std::string& fileName);
+
+    const std::string& getProblem() const { return problem; }
 
     const std::string& getVertexSource() const { return vertexSource; }
     const std::string& getFragmentSource() const { return fragmentSource; }
@@ -24,12 +27,13 @@ public:
 
 private:
     bool scanAttribute(const std::string& line, const std::string& fileName, int lineNumber);
-    static void reportMissingMarker(const std::string& source, const std::string& fileName,
-                                    const char* marker);
+    static std::string missingMarker(const std::string& source, const std::string& fileName,
+                                     const char* marker);
 
     std::string vertexSource;
     std::string fragmentSource;
     std::vector<VertexAttribDeclaration> attribs;
+    std::string problem;
 };
 
 } // namespace vell

@@ -2,23 +2,29 @@
 
 #include "toolkit/GeometryBuilder.h"
 #include "toolkit/StrUtil.h"
+#include "utils/FileReports.h"
 #include "utils/Platform.h"
 #include "utils/Utils.h"
 
 #include <array>
+#include <cmath>
 
 using vell::Geometry;
 using vell::vec3;
 
 namespace {
 
-// Tokens 1..3 of a "v" or "vn" line; missing ones read as 0.
-vec3 readVector(const std::string& line)
+// Tokens 1..3 of a "v" or "vn" line; missing ones read as 0, and so do those that
+// are no finite float ("nan", "inf", 1e39), which clears *finite.
+vec3 readVector(const std::string& line, bool* finite)
 {
     const std::vector<std::string> tokens = strUtil::explode(" ", line);
     vec3 v;
-    for (unsigned int i = 0; i < 3 && i + 1 < tokens.size(); ++i)
-        v[i] = strUtil::toFloat(tokens[i + 1]);
+    for (unsigned int i = 0; i < 3 && i + 1 < tokens.size(); ++i) {
+        const float x = strUtil::toFloat(tokens[i + 1]);
+        *finite = *finite && std::isfinite(x);
+        v[i] = std::isfinite(x) ? x : 0.0f;
+    }
     return v;
 }
 
@@ -39,6 +45,37 @@ bool readFace(const std::string& line, size_t positionCount, std::array<size_t, 
     return true;
 }
 
+// The first line of each kind of trouble parse meets (0 while there is none),
+// and the faces it kept.
+struct Trouble {
+    int nonFinite = 0;
+    int badFace = 0;
+    int droppedFace = 0;
+    int faces = 0;
+
+    static void note(int* first, int line)
+    {
+        if (!*first)
+            *first = line;
+    }
+
+    std::string describe() const
+    {
+        std::string out;
+        const auto add = [&out](const std::string& what) { out += (out.empty() ? "" : "; ") + what; };
+        const auto addFirst = [&add](int line, const char* what) {
+            if (line)
+                add(std::string(what) + ", first at line " + std::to_string(line));
+        };
+        addFirst(nonFinite, "numbers that are not finite read as 0");
+        addFirst(badFace, "faces with bad indices skipped");
+        addFirst(droppedFace, "faces past 65536 vertices of an object dropped");
+        if (!faces)
+            add("no faces to draw");
+        return out;
+    }
+};
+
 } // namespace
 
 GeometryGroup* GeometryGroup::fromObjFile(const char* fileName)
@@ -48,10 +85,14 @@ GeometryGroup* GeometryGroup::fromObjFile(const char* fileName)
         vell::Log::error("GeomGroup::fromObjFile failed to load '%s'", fileName);
         return nullptr;
     }
-    return parse(text);
+    std::string problems;
+    GeometryGroup* group = parse(text, &problems);
+    if (!problems.empty() && vell::FileReports::isFirst(fileName))
+        vell::Log::error("GeomGroup::fromObjFile '%s': %s", fileName, problems.c_str());
+    return group;
 }
 
-GeometryGroup* GeometryGroup::parse(const std::string& text)
+GeometryGroup* GeometryGroup::parse(const std::string& text, std::string* problems)
 {
     // Split by hand rather than with strUtil::explode to know each line's number in the file.
     struct Line {
@@ -80,8 +121,7 @@ GeometryGroup* GeometryGroup::parse(const std::string& text)
     std::vector<vec3> positions;
     std::vector<vec3> normals;
     bool firstObject = true;
-    bool reportedBadFace = false;
-    bool reportedFullObject = false;
+    Trouble trouble;
     int k = 0;
     for (const Line& line : lines) {
         const char c0 = line.text[0];
@@ -94,25 +134,20 @@ GeometryGroup* GeometryGroup::parse(const std::string& text)
             addChild(builder);
             k = 0;
             builder.reset();
-        } else if (c0 == 'v' && c1 == ' ') {
-            positions.push_back(readVector(line.text));
-        } else if (c0 == 'v' && c1 == 'n') {
-            normals.push_back(readVector(line.text));
+        } else if (c0 == 'v' && (c1 == ' ' || c1 == 'n')) {
+            bool finite = true;
+            (c1 == ' ' ? positions : normals).push_back(readVector(line.text, &finite));
+            if (!finite)
+                Trouble::note(&trouble.nonFinite, line.number);
         } else if (c0 == 'f') {
             std::array<size_t, 3> corner;
             if (!readFace(line.text, positions.size(), corner)) {
-                if (!reportedBadFace)
-                    vell::Log::error("GeometryGroup::parse skips faces with bad indices, first at line %d",
-                                     line.number);
-                reportedBadFace = true;
+                Trouble::note(&trouble.badFace, line.number);
                 continue;
             }
             // 16-bit indices address 65536 vertices; later faces of the object would wrap around.
             if (k + 3 > 65536) {
-                if (!reportedFullObject)
-                    vell::Log::error("GeometryGroup::parse drops faces past 65536 vertices, first at line %d",
-                                     line.number);
-                reportedFullObject = true;
+                Trouble::note(&trouble.droppedFace, line.number);
                 continue;
             }
             const vec3& p0 = positions[corner[0]];
@@ -129,8 +164,11 @@ GeometryGroup* GeometryGroup::parse(const std::string& text)
             builder.addEdge(k + 1, k + 2);
             builder.addEdge(k + 2, k);
             k += 3;
+            ++trouble.faces;
         }
     }
     addChild(builder);
+    if (problems)
+        *problems = trouble.describe();
     return group;
 }

@@ -13,10 +13,14 @@ class GeometryGroup {
 public:
     using Children = std::vector<std::unique_ptr<vell::Geometry>>;
 
-    // Null (and a log line) when the resource cannot be read; the caller owns the group.
+    // Null (and a log line) when the resource cannot be read; the caller owns the
+    // group. What parse reports of a file is logged in one line naming it, once
+    // per process.
     static GeometryGroup* fromObjFile(const char* fileName);
     // Never fails: unknown lines are skipped, faces with unusable indices too.
-    static GeometryGroup* parse(const std::string& text);
+    // What it skipped or could not read goes to *problems as one phrase, empty
+    // when the text was sound.
+    static GeometryGroup* parse(const std::string& text, std::string* problems = nullptr);
 
     Children& getChildren() { return children; }
     const Children& getChildren() const { return children; }

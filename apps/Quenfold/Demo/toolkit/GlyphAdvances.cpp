@@ -1,5 +1,6 @@
 #include "toolkit/GlyphAdvances.h"
 
+#include "utils/FileReports.h"
 #include "utils/Platform.h"
 #include "utils/Utils.h"
 
@@ -8,12 +9,14 @@
 void GlyphAdvances::Free::operator()(void* p) const { free(p); }
 
 GlyphAdvances::GlyphAdvances(const char* fileName)
-    : bytes(static_cast<unsigned char*>(osLoadBinaryFile(fileName, &size)))
 {
-    if (!bytes) {
-        size = 0;
+    size_t length = 0;
+    bytes.reset(static_cast<unsigned char*>(osLoadBinaryFile(fileName, &length)));
+    size = bytes ? length : 0;
+    if (isUsable() || !vell::FileReports::isFirst(fileName))
+        return;
+    if (!bytes)
         vell::Log::error("GlyphAdvances failed to load '%s'", fileName);
-    } else if (size < codeCount) {
+    else
         vell::Log::error("GlyphAdvances '%s' holds %d of %d codes", fileName, static_cast<int>(size), codeCount);
-    }
 }

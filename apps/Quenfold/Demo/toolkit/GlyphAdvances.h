@@ -10,8 +10,8 @@ class GlyphAdvances {
 public:
     static constexpr int codeCount = 128;
 
-    // A missing file, or one shorter than codeCount bytes, is logged and leaves
-    // the metrics unusable.
+    // A missing file, or one shorter than codeCount bytes, leaves the metrics
+    // unusable and is logged once per process.
     explicit GlyphAdvances(const char* fileName);
 
     bool isUsable() const { return size >= codeCount; }
@@ -22,6 +22,6 @@ private:
     struct Free {
         void operator()(void* p) const;
     };
-    size_t size = 0; // set while bytes load
+    size_t size = 0;
     std::unique_ptr<unsigned char, Free> bytes;
 };
