@@ -126,7 +126,7 @@ TEST(BrokenDemoResources, EachFileMissingOrBrokenStillRendersToTheEnd)
 
 // The contact sheet's labels need the canvas's font: when one of its files is
 // missing or empty the sheet is still written, unlabelled, and the file is named
-// once, for what is wrong with it.
+// once, for what is wrong with it. Without a sheet the font is not read.
 TEST(BrokenDemoResources, AnUnusableFontLeavesTheContactSheetUnlabelled)
 {
     ResourceSandbox sandbox("sheet");
@@ -146,4 +146,9 @@ TEST(BrokenDemoResources, AnUnusableFontLeavesTheContactSheetUnlabelled)
             EXPECT_TRUE(std::filesystem::remove(sheet)) << what;
         }
     }
+    // Without a sheet asked for, nothing is said about its labels.
+    sandbox.breakFile("FontSupernatural.dat", Fault::Empty);
+    const RenderRun noSheet = sandbox.run("--demo --times 0.5 --fields");
+    sandbox.restore();
+    EXPECT_EQ(linesNaming(noSheet.out, "the contact sheet"), 0) << noSheet.out;
 }

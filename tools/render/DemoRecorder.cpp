@@ -90,8 +90,10 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
         return false;
 
     const std::vector<double>& cues = sheetTimes();
-    ContactSheet sheet(static_cast<int>(cues.size()));
-    size_t nextCue = options.contactSheetPath.empty() ? cues.size() : 0;
+    std::unique_ptr<ContactSheet> sheet; // only when asked for: it loads its label font
+    if (!options.contactSheetPath.empty())
+        sheet = std::make_unique<ContactSheet>(static_cast<int>(cues.size()));
+    size_t nextCue = sheet ? 0 : cues.size();
 
     const bool showProgress = !options.videoPath.empty() || !options.contactSheetPath.empty();
     const long long last = lastFrame();
@@ -105,7 +107,7 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
             !video.write(context.readPresented(), error))
             return false;
         while (nextCue < cues.size() && options.frameAt(cues[nextCue]) == frame)
-            sheet.add(context.readPresented(), cues[nextCue++]);
+            sheet->add(context.readPresented(), cues[nextCue++]);
 
         const auto now = std::chrono::steady_clock::now();
         const long long framesPerSection = static_cast<long long>(kSectionSeconds * options.fps);
@@ -141,5 +143,5 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
 
     if (!options.videoPath.empty() && !video.finish(error))
         return false;
-    return options.contactSheetPath.empty() || sheet.write(options.contactSheetPath, error);
+    return !sheet || sheet->write(options.contactSheetPath, error);
 }
