@@ -202,12 +202,19 @@ void TimelinePicture::drawRow(Canvas& canvas, size_t row, float top) const
     for (int c = 0; c < kPlotWidth; ++c)
         times[c] = static_cast<double>(c) / kPixelsPerSecond;
     const std::vector<std::vector<float>> values = r.track->sample(times);
+    const std::vector<ScriptTrack::Key> keys = r.track->keys();
     float lo = values[0][0], hi = lo;
-    for (const std::vector<float>& v : values)
+    const auto widen = [&](const std::vector<float>& v) {
         for (float c : v) {
             lo = std::min(lo, c);
             hi = std::max(hi, c);
         }
+    };
+    for (const std::vector<float>& v : values)
+        widen(v);
+    for (const ScriptTrack::Key& key : keys) // a key between two columns still sets the scale
+        if (key.time >= 0 && key.time <= TimelineAxis::kEnd)
+            widen(key.value);
     if (hi - lo < 1e-6f) {
         lo -= 1;
         hi += 1;
@@ -242,7 +249,7 @@ void TimelinePicture::drawRow(Canvas& canvas, size_t row, float top) const
     }
 
     int later = 0;
-    for (const ScriptTrack::Key& key : r.track->keys()) {
+    for (const ScriptTrack::Key& key : keys) {
         if (key.time > TimelineAxis::kEnd || key.time < 0) {
             ++later;
             continue;

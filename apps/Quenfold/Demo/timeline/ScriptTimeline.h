@@ -29,7 +29,6 @@ public:
 
     // Reads the registry now: values before a field's first key are the ones
     // its variable holds now. Spans are taken frame by frame at fps up to end.
-    // The rows read the registry's tracks, which must stay bound while used.
     static ScriptTimeline read(const std::vector<Effect*>& effects, const std::vector<AnimatedField>& names,
                                double end, int fps = 60);
 

@@ -23,8 +23,7 @@ inline std::vector<float> components(const vell::vec4& v) { return {v.x, v.y, v.
 
 } // namespace scriptTrack
 
-// The track of a T variable; it reads the registry's track, which must stay
-// bound while this is used.
+// The track of a T variable, its keys as the registry held them when read.
 template <typename T>
 class TypedScriptTrack : public ScriptTrack {
 public:
@@ -57,6 +56,6 @@ public:
 
 private:
     T* variable;
-    const Track<T>& track;
+    Track<T> track;
     T initial;
 };
