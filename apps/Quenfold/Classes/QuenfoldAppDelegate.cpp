@@ -289,5 +289,6 @@ int QuenfoldAppDelegate::stripBottom() const
 
 void QuenfoldAppDelegate::seekFromStrip(int x)
 {
-    glScreen->playback().seekTo(static_cast<float>(strip.timeAt(x)));
+    if (glScreen && glScreen->demo()) // the screen may have changed during a drag
+        glScreen->playback().seekTo(static_cast<float>(strip.timeAt(x)));
 }
