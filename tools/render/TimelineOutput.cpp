@@ -1,5 +1,6 @@
 #include "TimelineOutput.h"
 
+#include "Interruption.h"
 #include "MusicEnvelope.h"
 #include "ResourceFiles.h"
 #include "StagedFile.h"
@@ -18,11 +19,20 @@ bool TimelineOutput::write(const Mirande& demo, const std::string& path, std::st
     MusicEnvelope music;
     std::string reason;
     const bool decoded = music.decode(ResourceFiles::directory() + "/" + Mirande::kMusic, &reason);
+    const auto interrupted = [error] {
+        if (Interruption::requested())
+            *error = "interrupted";
+        return Interruption::requested();
+    };
+    if (interrupted())
+        return false;
     if (!decoded)
         fprintf(stderr, "quenfold-render: the timeline shows no music: %s\n", vell::printableText(reason).c_str());
     const TimelinePicture picture(script, decoded ? &music : nullptr, "no music: " + reason);
+    const std::vector<uint8_t> pixels = picture.draw();
     StagedFile file(path);
-    if (!file.writePng(picture.draw(), TimelinePicture::kWidth, picture.height(), error) || !file.commit(error))
+    if (interrupted() || !file.writePng(pixels, TimelinePicture::kWidth, picture.height(), error) ||
+        !file.commit(error))
         return false;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     fprintf(stderr, "timeline %dx%d (%zu lanes, %zu rows, %d keys) made in %.2f s\n", TimelinePicture::kWidth,
