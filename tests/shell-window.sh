@@ -2,8 +2,9 @@
 # Drives the windowed program on a virtual display with real input events
 # (xdotool) and reads the screen back (xwd): a double click shows the
 # navigation bar, its back button shows the list "Fx", a row runs the demo
-# again, F12 saves the frame as a PNG. The 960x640 window shows the 480x320
-# frame at twice its size, so frame point (x, y) is window pixel (2x, 2y).
+# again, F12 saves the frame as a PNG; with --dev, F2 shows the timeline strip
+# and a click on it seeks. The 960x640 window shows the 480x320 frame at twice
+# its size, so frame point (x, y) is window pixel (2x, 2y).
 set -u
 program="$1"
 render="$2"
@@ -29,7 +30,7 @@ fi
 export XDG_PICTURES_DIR="$WORK/pictures"
 export SDL_AUDIODRIVER=dummy # music plays, silently
 log="$WORK/log.txt"
-"$program" > "$log" 2>&1 &
+"$program" --dev > "$log" 2>&1 &
 pid=$!
 fail() { echo "FAIL: $*"; echo "--- program output"; cat "$log"; kill -TERM $pid 2>/dev/null; exit 1; }
 
@@ -94,12 +95,28 @@ eventually grep -qx "$FIRST" "$log" || fail "choosing the first row did not log 
 eventually hides 447 59 $mark || fail "the list stayed after choosing a row"
 eventually hides 240 2 $bar || fail "the demo screen opened with the bar shown"
 
+# The strip: 215 s over frame x 8 to 472, the TarskFade lane (0.75 grey: 191)
+# on rows 313 to 315, so x 240 stands for (240 - 8) / 464 * 215 = 107.5 s.
+lane="191 191 191"
+hides 400 314 $lane || fail "a strip shows before F2"
+xdotool key --window "$win" F2
+eventually shows 400 314 $lane || fail "F2 did not show the strip (pixel $(pixel 400 314))"
+xdotool key --window "$win" space # paused: the next frame shows the time sought
+click 240 300
+seeked() { grep "^Timeline: the demo shows" "$log" | tail -1 | awk '{print $5}'; }
+eventually test -n "$(seeked)" || fail "a click on the strip did not seek"
+awk -v t="$(seeked)" 'BEGIN { exit !(t - 107.5 <= 1 / 60 && 107.5 - t <= 1 / 60) }' ||
+    fail "the click at 107.5 s showed $(seeked) s"
+
 xdotool key --window "$win" F12
 eventually ls "$XDG_PICTURES_DIR"/Quenfold/*.png > /dev/null 2>&1
 shot=$(ls "$XDG_PICTURES_DIR"/Quenfold/*.png 2> /dev/null | head -1)
 [ -n "$shot" ] || fail "F12 wrote no picture"
 head -c 8 "$shot" | od -An -tx1 | grep -q "89 50 4e 47 0d 0a 1a 0a" || fail "$shot is not a PNG"
 grep -q "saved frame to $shot" "$log" || fail "the capture was not logged"
+captured=$(ffmpeg -v error -i "$shot" -f rawvideo -pix_fmt rgb24 - | od -An -tu1 -j $(( (314 * 480 + 400) * 3 )) -N 3)
+[ -n "$captured" ] || fail "cannot read $shot back"
+[ "$(echo $captured)" != "$lane" ] || fail "the strip is in the capture"
 
 kill -TERM $pid
 wait $pid

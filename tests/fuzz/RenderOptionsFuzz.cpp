@@ -1,6 +1,6 @@
 // The command line of quenfold-render (arguments separated by NUL bytes): an
 // accepted one is complete and in range, a refused one says why. A run that
-// follows the demo (fields, video, contact sheet) writes no frame files.
+// follows the demo (fields, video, contact sheet, timeline) writes no frame files.
 #include "FuzzSupport.h"
 #include "RenderOptions.h"
 
@@ -30,6 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(options.videoFrom >= 0 && options.videoFrom < options.videoTo);
         FUZZ_CHECK(options.videoPath.empty() || options.frameAt(options.videoFrom) < options.frameAt(options.videoTo));
         FUZZ_CHECK(options.videoPath.empty() || options.videoPath != options.contactSheetPath);
+        FUZZ_CHECK(options.timelinePath.empty() ||
+                   (options.timelinePath != options.videoPath && options.timelinePath != options.contactSheetPath));
     } else {
         FUZZ_CHECK(!options.times.empty() && !options.outDir.empty());
     }

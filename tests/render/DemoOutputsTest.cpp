@@ -64,6 +64,14 @@ std::string probe(const std::string& file, const std::string& entries)
     return out;
 }
 
+// The picture's layout, worked out by hand: 0 s at x 360, 7 pixels a second;
+// lane i centred at row 134 + 24 i; nine lanes, so the field rows start at
+// 124 + 9 * 24 + 12 = 352, one each 44 rows, key marks 34 to 40 rows below a row's top.
+int timelineX(double t)
+{
+    return static_cast<int>(360 + 7 * t);
+}
+
 } // namespace
 
 TEST_F(DemoOutputs, FieldLinesNameEveryAnimatedFieldWithItsValueAtThatFrame)
@@ -161,13 +169,57 @@ TEST_F(DemoOutputs, ContactSheetLaysOutLabelledHalfSizeFrames)
     }
 }
 
+TEST_F(DemoOutputs, TimelineLanesAgreeWithTheFieldLinesAndEveryKeyIsMarked)
+{
+    const RenderRun run = runRender("--demo --fps 1 --fields --times 5,20,30,78,100,110,140,150,170,212 --timeline " +
+                                    at("timeline.png"), false);
+    ASSERT_EQ(run.status, 0) << run.out;
+    std::vector<uint8_t> rgba;
+    int w = 0, h = 0;
+    ASSERT_TRUE(ImageFile::read(at("timeline.png"), &rgba, &w, &h));
+    EXPECT_EQ(w, 1920);
+    EXPECT_EQ(h, 352 + 32 * 44 + 8 + 110 + 12) << "32 rows: 41 fields less 9 enabled ones";
+    const auto brightest = [&](int x, int y) {
+        const uint8_t* p = &rgba[(static_cast<size_t>(y) * w + x) * 4];
+        return std::max({p[0], p[1], p[2]});
+    };
+    const char* const effects[] = {"PinkSky", "QuadLand2", "TriangleRain5", "Piramid", "Tunnel",
+                                   "Stars",   "Rings",     "SorvLogo3",     "TarskFade"};
+    std::istringstream lines(run.out);
+    int checked = 0;
+    for (std::string line; std::getline(lines, line); ++checked) {
+        const auto fields = members(line);
+        const std::map<std::string, std::string> value(fields.begin(), fields.end());
+        const float t = numbers(value.at("time"))[0];
+        for (int lane = 0; lane < 9; ++lane) {
+            const bool enabled = value.at(std::string(effects[lane]) + ".enabled") == "true";
+            EXPECT_EQ(brightest(timelineX(t), 134 + 24 * lane) > 100, enabled) << effects[lane] << " at " << t;
+        }
+    }
+    EXPECT_EQ(checked, 10);
+    // The tunnel's lane starts at its first enabled key, 77 s.
+    EXPECT_LT(brightest(timelineX(77) - 1, 134 + 24 * 4), 60);
+    EXPECT_GT(brightest(timelineX(77), 134 + 24 * 4), 100);
+
+    // Stars.cameraZ is row 17; its keys are linear (yellow marks), two each on the beats.
+    const int marks = 352 + 17 * 44 + 37;
+    for (double key : {107.0, 114.08, 120.84, 127.6, 134.86}) {
+        const uint8_t* p = &rgba[(static_cast<size_t>(marks) * w + timelineX(key)) * 4];
+        EXPECT_TRUE(p[0] > 200 && p[1] > 170 && p[2] < 120)
+            << "no key mark at " << key << ": " << +p[0] << " " << +p[1] << " " << +p[2];
+    }
+    for (double between : {103.0, 110.0, 117.5, 124.0, 131.0, 145.0})
+        EXPECT_LT(brightest(timelineX(between), marks), 60) << "a mark at " << between;
+}
+
 TEST_F(DemoOutputs, MisusedDemoOptionsExitTwoAndWriteNothing)
 {
     for (const std::string& args : std::vector<std::string>{
              "--effect QuadLand2 --video " + at("a.mp4"), "--demo --video " + at("a.mp4") + " --from 5 --to 5",
              "--demo --fields", "--demo --video " + at("a.mp4") + " --out " + at("frames"),
              "--demo --from 3 --contact-sheet " + at("a.png"), "--demo --video " + at("missing/a.mp4"),
-             "--demo --times 1 --video " + at("a.mp4")}) {
+             "--demo --times 1 --video " + at("a.mp4"), "--effect QuadLand2 --timeline " + at("a.png"),
+             "--demo --timeline " + at("a.png") + " --contact-sheet " + (dir / "." / "a.png").string()}) {
         const RenderRun run = runRender(args);
         EXPECT_EQ(run.status, 2) << args << "\n" << run.out;
         EXPECT_NE(run.out.find("usage: quenfold-render"), std::string::npos) << args;

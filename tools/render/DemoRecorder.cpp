@@ -8,6 +8,7 @@
 #include "ResourceFiles.h"
 #include "VideoEncoder.h"
 #include "demo/Mirande.h"
+#include "timeline/TimelineAxis.h"
 #include "utils/Timer.h"
 
 #include <algorithm>
@@ -18,9 +19,6 @@
 #include <memory>
 #include <set>
 #include <unistd.h>
-
-const std::vector<double> DemoRecorder::kCueTimes = {0.5, 11.5, 20,  27.4, 40,  62,  78, 100,
-                                                     112, 140,  150, 165,  180, 205, 215};
 
 DemoRecorder::DemoRecorder(const RenderOptions& renderOptions) : options(renderOptions)
 {
@@ -35,7 +33,7 @@ DemoRecorder::DemoRecorder(const RenderOptions& renderOptions) : options(renderO
 
 const std::vector<double>& DemoRecorder::sheetTimes() const
 {
-    return options.times.empty() ? kCueTimes : options.times;
+    return options.times.empty() ? TimelineAxis::kCueTimes : options.times;
 }
 
 long long DemoRecorder::lastFrame() const

@@ -14,7 +14,6 @@ class Mirande;
 // time: field lines on stdout, a video, a contact sheet of the cue times.
 class DemoRecorder {
 public:
-    static const std::vector<double> kCueTimes;
     static constexpr double kSectionSeconds = 10.0; // rate is reported per section of demo time
 
     // With field lines asked for, takes stdout for them: log lines go to stderr.

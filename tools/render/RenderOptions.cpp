@@ -80,7 +80,7 @@ const char* RenderOptions::usage()
     return "usage: quenfold-render --list | (--demo | --effect NAME) --times T1,T2,... --out DIR [--fps N]\n"
            "                       [--check-gl]\n"
            "       quenfold-render --demo [--fields --times T1,T2,...] [--video FILE.mp4 [--from S] [--to S]]\n"
-           "                       [--contact-sheet FILE.png] [--fps N]\n"
+           "                       [--contact-sheet FILE.png] [--timeline FILE.png] [--fps N]\n"
            "       (the contact sheet shows the cue times, or the --times given)\n"
            "       quenfold-render --help";
 }
@@ -99,7 +99,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
             return true;
         }
         const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps" ||
-                                arg == "--video" || arg == "--from" || arg == "--to" || arg == "--contact-sheet";
+                                arg == "--video" || arg == "--from" || arg == "--to" || arg == "--contact-sheet" ||
+                                arg == "--timeline";
         if (takesValue && i + 1 >= argc)
             return fail(arg + " needs a value");
         const std::string value = takesValue ? argv[++i] : std::string();
@@ -129,10 +130,10 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
             fps = static_cast<int>(n);
         } else if (arg == "--fields") {
             fields = true;
-        } else if (arg == "--video" || arg == "--contact-sheet") {
+        } else if (arg == "--video" || arg == "--contact-sheet" || arg == "--timeline") {
             if (value.empty())
                 return fail(arg + " needs a file name");
-            (arg == "--video" ? videoPath : contactSheetPath) = value;
+            (arg == "--video" ? videoPath : arg == "--contact-sheet" ? contactSheetPath : timelinePath) = value;
         } else if (arg == "--from" || arg == "--to") {
             if (!parseTime(value, arg == "--from" ? &videoFrom : &videoTo))
                 return fail("bad " + arg + " '" + value + "': expected seconds from 0 to 3600");
@@ -144,7 +145,7 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     if (!sawMode)
         return fail("nothing to do: give --list, --demo or --effect NAME");
     if (followsDemo() && mode != Mode::Demo)
-        return fail("--fields, --video and --contact-sheet go with --demo");
+        return fail("--fields, --video, --contact-sheet and --timeline go with --demo");
     if (sawRange && videoPath.empty())
         return fail("--from and --to go with --video");
     if (videoFrom >= videoTo)
@@ -152,13 +153,16 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     if (!videoPath.empty() && frameAt(videoFrom) == frameAt(videoTo))
         return fail("--from " + shortest(videoFrom) + " --to " + shortest(videoTo) + " holds no frame at " +
                     std::to_string(fps) + " fps");
-    if (!videoPath.empty() && !contactSheetPath.empty() && sameFile(videoPath, contactSheetPath))
-        return fail("the video and the contact sheet need different files");
+    const std::string* outputs[] = {&videoPath, &contactSheetPath, &timelinePath};
+    for (size_t i = 0; i < 3; ++i)
+        for (size_t j = i + 1; j < 3; ++j)
+            if (!outputs[i]->empty() && !outputs[j]->empty() && sameFile(*outputs[i], *outputs[j]))
+                return fail("the video, the contact sheet and the timeline need different files");
     if (followsDemo()) {
         if (checkGl)
             return fail("--check-gl goes with --out");
         if (sawOut)
-            return fail("--out does not combine with --fields, --video or --contact-sheet");
+            return fail("--out does not combine with --fields, --video, --contact-sheet or --timeline");
         if (fields && !sawTimes)
             return fail("--fields needs --times");
         if (sawTimes && !fields && contactSheetPath.empty())

@@ -34,7 +34,13 @@ public:
     double videoFrom = 0;
     double videoTo = kDemoLength;
     std::string contactSheetPath; // the cue frames (or those of times) in one PNG
-    bool followsDemo() const { return fields || !videoPath.empty() || !contactSheetPath.empty(); }
+    std::string timelinePath;     // the script's tracks over the music in one PNG
+    bool followsDemo() const
+    {
+        return fields || !videoPath.empty() || !contactSheetPath.empty() || !timelinePath.empty();
+    }
+    // Outputs that need frames rendered (the timeline needs none).
+    bool rendersFrames() const { return fields || !videoPath.empty() || !contactSheetPath.empty(); }
 
 private:
     bool checkFileNames(std::string* error) const;

@@ -5,12 +5,8 @@
 #include "utils/Utils.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -43,56 +39,17 @@ bool VideoEncoder::open(int fps, const std::string& music, double musicStart, do
         "-c:v", "libx264", "-preset", "medium", "-crf", "18", "-pix_fmt", "yuv420p", "-r", std::to_string(fps),
         "-c:a", "aac", "-b:a", "192k", "-movflags", "+faststart", "-f", "mp4", file.tempPath()};
 
-    std::vector<char*> argv; // made before the fork: the child only calls what is safe there
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-
-    // The child reports a failed exec through a pipe that a successful exec closes.
-    int fds[2] = {-1, -1}, report[2] = {-1, -1};
-    if (pipe(fds) != 0 || pipe2(report, O_CLOEXEC) != 0) {
-        *error = std::string("cannot start ffmpeg: ") + strerror(errno);
-        for (int fd : {fds[0], fds[1]})
-            if (fd >= 0)
-                close(fd);
-        return false;
-    }
-    signal(SIGPIPE, SIG_IGN); // a dead encoder shows as a failed write
-    child = fork();
-    if (child == 0) {
-        setpgid(0, 0);
-        dup2(fds[0], STDIN_FILENO);
-        close(fds[0]);
-        close(fds[1]);
-        close(report[0]);
-        execvp(argv[0], argv.data());
-        const int failure = errno;
-        (void)!::write(report[1], &failure, sizeof(failure));
-        _exit(127);
-    }
-    const int forkError = errno;
-    close(fds[0]);
-    close(report[1]);
-    input = fds[1];
-    int execError = 0;
-    ssize_t n;
-    while ((n = read(report[0], &execError, sizeof(execError))) < 0 && errno == EINTR) {
-    }
-    close(report[0]);
-    if (child < 0 || n > 0) {
-        *error = child < 0 ? std::string("cannot start ffmpeg: ") + strerror(forkError)
-                           : std::string("cannot run ffmpeg: ") + strerror(execError) + " (scripts/setup installs it)";
-        abandon();
-        return false;
-    }
-    return true;
+    if (ffmpeg.start(args, ChildProcess::Pipe::ToChild, error))
+        return true;
+    abandon();
+    return false;
 }
 
 bool VideoEncoder::write(const std::vector<uint8_t>& rgba, std::string* error)
 {
     size_t done = 0;
     while (done < rgba.size()) {
-        const ssize_t n = ::write(input, rgba.data() + done, rgba.size() - done);
+        const ssize_t n = ::write(ffmpeg.pipe(), rgba.data() + done, rgba.size() - done);
         if (n < 0 && errno == EINTR && !Interruption::requested())
             continue;
         if (n <= 0) {
@@ -107,15 +64,13 @@ bool VideoEncoder::write(const std::vector<uint8_t>& rgba, std::string* error)
 
 bool VideoEncoder::finish(std::string* error)
 {
-    close(input);
-    input = -1;
-    const int status = waitForExit();
+    const bool encoded = ffmpeg.finish();
     if (Interruption::requested()) {
         *error = "interrupted";
         abandon();
         return false;
     }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    if (!encoded) {
         *error = "ffmpeg failed to encode " + vell::printableText(file.path());
         abandon();
         return false;
@@ -123,29 +78,8 @@ bool VideoEncoder::finish(std::string* error)
     return file.commit(error);
 }
 
-// ffmpeg's exit status; an interruption cuts the wait short, leaving it running.
-int VideoEncoder::waitForExit()
-{
-    int status = -1; // not an exit, should the wait fail
-    while (child > 0) {
-        if (waitpid(child, &status, 0) == child)
-            child = -1;
-        else if (errno != EINTR || Interruption::requested())
-            break;
-    }
-    return status;
-}
-
 void VideoEncoder::abandon()
 {
-    if (input >= 0)
-        close(input);
-    input = -1;
-    if (child > 0) {
-        kill(child, SIGTERM);
-        while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-        }
-    }
-    child = -1;
+    ffmpeg.stop();
     file.discard();
 }

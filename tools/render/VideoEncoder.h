@@ -1,17 +1,15 @@
 #pragma once
 
+#include "ChildProcess.h"
 #include "StagedFile.h"
 
 #include <cstdint>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 // Encodes 480x320 RGBA frames at a fixed rate with a stretch of a music file
 // through ffmpeg (H.264 + AAC in MP4). Writes to a temporary name and renames
 // on success, so a failed encode leaves nothing behind and spares an older file.
-// ffmpeg runs in a process group of its own: a Ctrl-C reaches this program,
-// which then ends the encode itself.
 class VideoEncoder {
 public:
     explicit VideoEncoder(const std::string& path) : file(path) {}
@@ -29,9 +27,7 @@ public:
 
 private:
     void abandon();
-    int waitForExit();
 
     StagedFile file;
-    pid_t child = -1;
-    int input = -1; // ffmpeg's stdin
+    ChildProcess ffmpeg;
 };

@@ -8,6 +8,7 @@
 #include "OutputDirectory.h"
 #include "RenderOptions.h"
 #include "ResourceFiles.h"
+#include "TimelineOutput.h"
 #include "framework/EffectApp.h"
 #include "demo/Mirande.h"
 #include "framework/EffectFactory.h"
@@ -52,7 +53,8 @@ bool canWriteFile(const std::string& path)
 
 int followDemo(const RenderOptions& options)
 {
-    for (const std::string* path : {&options.videoPath, &options.contactSheetPath})
+    const std::string* outputs[] = {&options.videoPath, &options.contactSheetPath, &options.timelinePath};
+    for (const std::string* path : outputs)
         if (!path->empty() && !canWriteFile(*path))
             return badArguments("cannot write the file '" + *path + "'");
     DemoRecorder recorder(options); // first: it may take stdout for the field lines
@@ -65,8 +67,15 @@ int followDemo(const RenderOptions& options)
     {
         Mirande app;
         app.init();
-        if (!recorder.run(app, context, &error))
+        // Before any frame: a field's value before its first key is its effect's own.
+        if (!options.timelinePath.empty() && !TimelineOutput::write(app, options.timelinePath, &error))
             return stopped(error);
+        if (options.rendersFrames() && !recorder.run(app, context, &error))
+            return stopped(error);
+    }
+    if (!options.rendersFrames()) {
+        fprintf(stderr, "wrote %s\n", vell::printableText(options.timelinePath).c_str());
+        return 0;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const std::vector<DemoRecorder::Section>& sections = recorder.sectionRates();
@@ -75,7 +84,7 @@ int followDemo(const RenderOptions& options)
     fprintf(stderr, "rendered %lld frames in %.2f s (%.1f fps); slowest section %g-%g s at %.1f fps\n",
             recorder.framesRendered(), seconds, seconds > 0 ? recorder.framesRendered() / seconds : 0.0,
             slowest.from, slowest.to, slowest.fps());
-    for (const std::string* path : {&options.videoPath, &options.contactSheetPath})
+    for (const std::string* path : outputs)
         if (!path->empty())
             fprintf(stderr, "wrote %s\n", vell::printableText(*path).c_str());
     return 0;

@@ -66,6 +66,11 @@ void GLViewController::drawView()
     app->update();
 }
 
+const Mirande* GLViewController::demo() const
+{
+    return effect ? nullptr : static_cast<const Mirande*>(app.get());
+}
+
 void GLViewController::freeGLApp()
 {
     app.reset();

@@ -7,6 +7,7 @@
 #include <memory>
 
 class GLApp;
+class Mirande;
 
 // One GL screen: runs the demo, or one registered effect alone, from a fresh
 // frame clock, and routes touches to it. A double tap toggles the
@@ -35,6 +36,8 @@ public:
     void touchesEnded(int x, int y, int touchCount);
 
     GLApp* application() const { return app.get(); }
+    // The running demo, or null for an effect alone.
+    const Mirande* demo() const;
     // The effect run alone, or null for the demo.
     const char* effectName() const { return effect ? effect->name : nullptr; }
     Playback& playback() { return controls; }

@@ -30,8 +30,13 @@ void Playback::togglePause()
 
 void Playback::seekBy(float seconds)
 {
+    seekTo(vell::Timer::getInstance()->getTime() + seconds);
+}
+
+void Playback::seekTo(float seconds)
+{
     vell::Timer* timer = vell::Timer::getInstance();
-    const float target = std::max(0.0f, timer->getTime() + seconds);
+    const float target = std::max(0.0f, seconds);
     timer->setTimeShift(target - timer->getElapsedTime());
     if (music)
         MusicPlayer::seek(target);

@@ -16,6 +16,8 @@ public:
     // Moves the demo time by seconds through the clock shift, never before 0;
     // the music jumps to the new demo time.
     void seekBy(float seconds);
+    // Moves the demo time to seconds (never before 0), the music with it.
+    void seekTo(float seconds);
 
 private:
     bool music;

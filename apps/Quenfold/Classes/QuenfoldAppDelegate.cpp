@@ -18,6 +18,7 @@ using vell::vec4;
 namespace {
 
 constexpr double kNoticeSeconds = 1.5;
+constexpr int kHelpHeight = 40;
 
 } // namespace
 
@@ -149,6 +150,8 @@ void QuenfoldAppDelegate::keyDown(const SDL_KeyboardEvent& key)
         return;
     if (k == SDLK_F1 && !key.repeat)
         helpShown = !helpShown;
+    if (k == SDLK_F2 && !key.repeat)
+        strip.toggle();
     if (k == SDLK_F5 && !key.repeat)
         vell::Shader::reloadAllNow();
     if (!glScreen)
@@ -166,6 +169,11 @@ void QuenfoldAppDelegate::mouseDown(int x, int y)
     touchOnBar = (!glScreen || !navigationBar.isHidden()) && NavigationBar::contains(x, y);
     if (touchOnBar)
         return;
+    touchOnStrip = glScreen && glScreen->demo() && strip.contains(x, y, stripBottom());
+    if (touchOnStrip) {
+        seekFromStrip(x);
+        return;
+    }
     if (!glScreen) {
         root.touchesBegan(x, y);
         return;
@@ -179,6 +187,10 @@ void QuenfoldAppDelegate::mouseMoved(int x, int y)
 {
     if (touchOnBar)
         return;
+    if (touchOnStrip) {
+        seekFromStrip(x);
+        return;
+    }
     if (glScreen)
         glScreen->touchesMoved(x, y, 1);
     else
@@ -190,6 +202,12 @@ void QuenfoldAppDelegate::mouseUp(int x, int y)
     if (touchOnBar) {
         if (glScreen && NavigationBar::backButtonContains(x, y))
             pendingBack = true;
+        return;
+    }
+    if (touchOnStrip) {
+        touchOnStrip = false;
+        seekFromStrip(x);
+        strip.noteSeek();
         return;
     }
     if (glScreen) {
@@ -210,7 +228,9 @@ void QuenfoldAppDelegate::drawOverlay()
     const bool barShown = !glScreen || !navigationBar.isHidden();
     const bool noticeShown = now < noticeUntil;
     const bool leaving = pendingScreen || pendingBack;
-    if (!barShown && !helpShown && !noticeShown && !leaving && !transition->isRunning(now))
+    const Mirande* demo = glScreen ? glScreen->demo() : nullptr;
+    const bool stripShown = demo && strip.isShown();
+    if (!barShown && !helpShown && !noticeShown && !stripShown && !leaving && !transition->isRunning(now))
         return;
     OverlayState saved;
     canvas->begin();
@@ -220,6 +240,10 @@ void QuenfoldAppDelegate::drawOverlay()
         NavigationBar::draw(*canvas, root.title(), nullptr);
     if (helpShown)
         drawHelp();
+    if (stripShown) {
+        strip.follow(*demo);
+        strip.draw(*canvas, stripBottom(), vell::Timer::getInstance()->getTime());
+    }
     if (noticeShown)
         drawNotice(now);
     canvas->end();
@@ -240,7 +264,7 @@ void QuenfoldAppDelegate::drawHelp()
     else
         snprintf(rate, sizeof(rate), "%.2f fps   t %.2f s", fps, timer->getTime());
     canvas->fillStyle(vec4(0, 0, 0, 0.6f));
-    canvas->fillRect(0, HostSurface::kHeight - 40, HostSurface::kWidth, 40);
+    canvas->fillRect(0, HostSurface::kHeight - kHelpHeight, HostSurface::kWidth, kHelpHeight);
     canvas->fillStyle(vec4(1, 1, 1, 1));
     canvas->printText(6, HostSurface::kHeight - 39, "Space pause  Left/Right seek  F5 shaders  F12 capture");
     canvas->fillStyle(vec4(1, 0.85f, 0.4f, 1));
@@ -256,4 +280,15 @@ void QuenfoldAppDelegate::drawNotice(double now)
     canvas->fillRect(x, 140, w, 30);
     canvas->fillStyle(vec4(1, 1, 1, fade));
     canvas->printText(static_cast<int>(x) + 12, 145, notice);
+}
+
+int QuenfoldAppDelegate::stripBottom() const
+{
+    return helpShown ? HostSurface::kHeight - kHelpHeight : HostSurface::kHeight;
+}
+
+void QuenfoldAppDelegate::seekFromStrip(int x)
+{
+    if (glScreen && glScreen->demo()) // the screen may have changed during a drag
+        glScreen->playback().seekTo(static_cast<float>(strip.timeAt(x)));
 }

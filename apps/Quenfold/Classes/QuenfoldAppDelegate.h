@@ -5,6 +5,7 @@
 #include "NavigationBar.h"
 #include "RootViewController.h"
 #include "ScreenTransition.h"
+#include "TimelineStrip.h"
 
 #include <SDL.h>
 
@@ -42,6 +43,9 @@ private:
     void drawOverlay();
     void drawHelp();
     void drawNotice(double now);
+    // The strip's bottom row: above the help line while that shows.
+    int stripBottom() const;
+    void seekFromStrip(int x);
 
     LaunchOptions options;
     GLView window;
@@ -55,8 +59,10 @@ private:
     NavigationBar navigationBar;
     bool mouseIsDown = false;
     bool touchOnBar = false;   // the press went to the navigation bar
+    bool touchOnStrip = false; // the press went to the timeline strip
     bool capturePending = false;
     bool helpShown = false;
+    TimelineStrip strip;
     std::string notice;      // a short line after a capture, shown for a while
     double noticeUntil = 0;  // unpaused clock
 };

@@ -17,6 +17,8 @@ public:
     // The variable's track, if any, leaves the registry.
     void remove(T* variable) { tracks.erase(variable); }
     std::size_t size() const { return tracks.size(); }
+    // Every track, by variable address.
+    const std::map<T*, Track<T>>& allTracks() const { return tracks; }
 
     void update(float time) const
     {
