@@ -1,13 +1,17 @@
 #include "gallery/IsoTerrainModule.h"
+#include "geom/Frustum.h"
 #include "geom/Geometry.h"
 #include "support/MeshTopology.h"
 #include "toolkit/IsoSurface.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 using namespace vell;
 
@@ -36,6 +40,18 @@ public:
         return sum % 2 ? 1.0f : -1.0f;
     }
 };
+
+// The mesh's triangles as position triples, sorted.
+std::vector<std::array<float, 9>> triangles(Geometry& g)
+{
+    const float* p = g.getAttrib("position", VEC3)->getBuffer();
+    std::vector<std::array<float, 9>> list(g.getNumIndices() / 3);
+    for (size_t t = 0; t < list.size(); ++t)
+        for (int k = 0; k < 9; ++k)
+            list[t][k] = p[3 * g.getIndices()[3 * t + k / 3] + k % 3];
+    std::sort(list.begin(), list.end());
+    return list;
+}
 
 // Grid steps of an 8-point axis over [-1, 1] from -1: a point's coordinate is i * 2/7 - 1.
 double steps(float c) { return (static_cast<double>(c) + 1) * 3.5; }
@@ -74,6 +90,56 @@ TEST(IsoSurfaceTest, BallIsClosedWithEveryVertexMidwayAlongACrossingEdge)
         b[axis] += 1.0f / 7;
         ASSERT_NE(length(a) <= 0.75f, length(b) <= 0.75f) << "vertex " << v;
     }
+}
+
+TEST(IsoSurfaceTest, ChunksCoverEveryTriangleOnceAndLeaveOutWhatIsNotSeen)
+{
+    IsoSurface whole(8, 8, 8, 1, 1, 1);
+    IsoSurface chunked(8, 8, 8, 1, 1, 1);
+    chunked.setChunkCells(4, 4, 4);
+    Geometry* g = chunked.getGeometry();
+    EXPECT_EQ(triangles(*g), triangles(*whole.getGeometry()));
+
+    // 7 cells a side: x and y split after cell 4 (at 1/7), z from the +z end after
+    // cell 3 (at -1/7). The ball's vertices reach 6/7, midway from 5/7 to 1.
+    const std::vector<IsoChunk>& chunks = chunked.getChunks();
+    ASSERT_EQ(chunks.size(), 8u);
+    unsigned int next = 0;
+    for (size_t c = 0; c < chunks.size(); ++c) {
+        EXPECT_EQ(chunks[c].indices.first, next) << c;
+        EXPECT_GT(chunks[c].indices.count, 0u) << c;
+        next += chunks[c].indices.count;
+        const bool highX = c & 1, highY = c & 2, highZ = c < 4;
+        const vec3 lo(highX ? 1 / 7.0f : -6 / 7.0f, highY ? 1 / 7.0f : -6 / 7.0f, highZ ? -1 / 7.0f : -6 / 7.0f);
+        const vec3 hi(highX ? 6 / 7.0f : 1 / 7.0f, highY ? 6 / 7.0f : 1 / 7.0f, highZ ? 6 / 7.0f : -1 / 7.0f);
+        for (unsigned int a = 0; a < 3; ++a) {
+            EXPECT_NEAR(chunks[c].lo[a], lo[a], 1e-5) << c << " " << a;
+            EXPECT_NEAR(chunks[c].hi[a], hi[a], 1e-5) << c << " " << a;
+        }
+    }
+    EXPECT_EQ(next, g->getNumIndices());
+
+    // Seen are x >= 0.2 (clip x = 2.5 x - 1.5): the four chunks of high x, each a run of its own.
+    const Frustum right(mat4::scaleMatrix(2.5f, 1, 1, 1) * mat4::translationMatrix(-0.6f, 0, 0));
+    std::vector<IndexRange> runs = chunked.visibleRuns(right);
+    ASSERT_EQ(runs.size(), 4u);
+    for (size_t r = 0; r < runs.size(); ++r) {
+        EXPECT_EQ(runs[r].first, chunks[2 * r + 1].indices.first) << r;
+        EXPECT_EQ(runs[r].count, chunks[2 * r + 1].indices.count) << r;
+    }
+    // Seen are y >= 0.2: chunks 2 and 3 follow one another, and so do 6 and 7.
+    const Frustum top(mat4::scaleMatrix(1, 2.5f, 1, 1) * mat4::translationMatrix(0, -0.6f, 0));
+    runs = chunked.visibleRuns(top);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].first, chunks[2].indices.first);
+    EXPECT_EQ(runs[0].count, chunks[2].indices.count + chunks[3].indices.count);
+    EXPECT_EQ(runs[1].first, chunks[6].indices.first);
+    EXPECT_EQ(runs[1].count, chunks[6].indices.count + chunks[7].indices.count);
+    // All of it, in one run; none of it when it lies past the far plane.
+    runs = chunked.visibleRuns(Frustum(mat4::identityMatrix()));
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].count, g->getNumIndices());
+    EXPECT_TRUE(chunked.visibleRuns(Frustum(mat4::translationMatrix(0, 0, 3))).empty());
 }
 
 TEST(IsoSurfaceTest, EqualValuesGiveNothingAndTheFirstGetBuildsOnce)

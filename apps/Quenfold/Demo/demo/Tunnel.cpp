@@ -2,6 +2,7 @@
 
 #include "demo/Piramid.h"
 #include "gallery/IsoTerrainModule.h"
+#include "geom/Frustum.h"
 #include "geom/Plane.h"
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
@@ -24,25 +25,6 @@ namespace {
 vec3 onHelix(float z)
 {
     return vec3(static_cast<float>(0.5 * std::cos(z)), static_cast<float>(0.5 * std::sin(z)), z);
-}
-
-// True when every corner of the block's box lies beyond the same clip plane.
-bool outsideView(const mat4& viewProjection, const IsoTerrainModule& module)
-{
-    int outside[6] = {};
-    for (int k = 0; k < 8; ++k) {
-        const vec3 corner = module.position + vec3(k & 1 ? module.sizeX : -module.sizeX,
-                                                    k & 2 ? module.sizeY : -module.sizeY,
-                                                    k & 4 ? module.sizeZ : -module.sizeZ);
-        const vec4 c = viewProjection * vec4(corner.x, corner.y, corner.z, 1);
-        outside[0] += c.x < -c.w;
-        outside[1] += c.x > c.w;
-        outside[2] += c.y < -c.w;
-        outside[3] += c.y > c.w;
-        outside[4] += c.z < -c.w;
-        outside[5] += c.z > c.w;
-    }
-    return std::find(std::begin(outside), std::end(outside), 8) != std::end(outside);
 }
 
 } // namespace
@@ -96,7 +78,8 @@ void Tunnel::draw()
 
     // Only inside the window the pyramid left in the stencil, while the test is on.
     int rect[4];
-    if (window && window->takeMarkedRect(rect)) {
+    const bool windowed = window && window->takeMarkedRect(rect);
+    if (windowed) {
         glEnable(GL_SCISSOR_TEST); // the stencil holds nothing outside it
         glScissor(rect[0], rect[1], rect[2], rect[3]);
     }
@@ -121,10 +104,11 @@ void Tunnel::draw()
         std::sort(order.begin(), order.end(), [&eye](const IsoTerrainModule* a, const IsoTerrainModule* b) {
             return length(a->position - eye) < length(b->position - eye);
         });
-        const mat4 viewProjection = projection * view;
+        const int width = static_cast<int>(getWindowWidth()), height = static_cast<int>(getWindowHeight());
+        const vell::Frustum seen = windowed ? vell::Frustum(projection * view, rect, width, height)
+                                            : vell::Frustum(projection * view);
         for (IsoTerrainModule* module : order)
-            if (!outsideView(viewProjection, *module))
-                module->render(shader.get(), view);
+            module->render(shader.get(), view, seen);
     }
 
     glEnable(GL_BLEND);

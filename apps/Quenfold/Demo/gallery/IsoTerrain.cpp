@@ -2,6 +2,7 @@
 
 #include "framework/EffectFactory.h"
 #include "gallery/IsoTerrainModule.h"
+#include "geom/Frustum.h"
 #include "graphics/Overlay.h"
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
@@ -71,6 +72,7 @@ void IsoTerrain::draw()
     std::sort(nearestFirst.begin(), nearestFirst.end(), [s](IsoTerrainModule* a, IsoTerrainModule* b) {
         return std::fabs(a->position.z - s) < std::fabs(b->position.z - s);
     });
+    const vell::Frustum seen(projection * view);
     for (IsoTerrainModule* module : nearestFirst)
-        module->render(shader.get(), view);
+        module->render(shader.get(), view, seen);
 }

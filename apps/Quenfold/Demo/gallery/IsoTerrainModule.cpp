@@ -1,5 +1,6 @@
 #include "gallery/IsoTerrainModule.h"
 
+#include "geom/Frustum.h"
 #include "geom/Geometry.h"
 #include "graphics/Shader.h"
 #include "math/Mat.h"
@@ -10,7 +11,10 @@
 
 using vell::vec3;
 
-IsoTerrainModule::IsoTerrainModule() : IsoSurface(32, 32, 32, 1, 1, 5) {}
+IsoTerrainModule::IsoTerrainModule() : IsoSurface(32, 32, 32, 1, 1, 5)
+{
+    setChunkCells(kChunkCells[0], kChunkCells[1], kChunkCells[2]);
+}
 
 std::unique_ptr<IsoTerrainModule> IsoTerrainModule::build(const vec3& at)
 {
@@ -21,10 +25,10 @@ std::unique_ptr<IsoTerrainModule> IsoTerrainModule::build(const vec3& at)
     return module;
 }
 
-void IsoTerrainModule::render(vell::Shader* shader, const vell::mat4& view)
+void IsoTerrainModule::render(vell::Shader* shader, const vell::mat4& view, const vell::Frustum& frustum)
 {
     shader->set("modelViewMatrix", view * vell::mat4::translationMatrix(position.x, position.y, position.z));
-    getGeometry()->render(shader);
+    renderVisible(shader, frustum.shifted(position));
 }
 
 float IsoTerrainModule::findValue(vec3& p)

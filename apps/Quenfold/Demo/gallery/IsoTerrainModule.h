@@ -5,6 +5,7 @@
 #include <memory>
 
 namespace vell {
+class Frustum;
 class Shader;
 class mat4;
 } // namespace vell
@@ -24,8 +25,12 @@ public:
 
     void setPosition(const vell::vec3& p) { position = p; }
     vell::vec3 getPosition() const { return position; }
-    // Draws the block with the bound shader, placed in the given view.
-    void render(vell::Shader* shader, const vell::mat4& view);
+    // Draws the block with the bound shader, placed in the given view, but for
+    // the chunks that the frustum (in world coordinates) excludes.
+    void render(vell::Shader* shader, const vell::mat4& view, const vell::Frustum& frustum);
+
+    // Cells of a chunk along x, y and z: the block's 31 x 31 x 31 cells in 4 x 4 x 8 chunks.
+    static constexpr int kChunkCells[3] = {8, 8, 4};
 
     vell::vec3 position; // world offset of the block
 };
