@@ -6,6 +6,7 @@
 #include "geom/Plane.h"
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
+#include "toolkit/ChunkCuller.h"
 #include "utils/Timer.h"
 #include "utils/Utils.h"
 
@@ -96,19 +97,18 @@ void Tunnel::draw()
         shader->set("projectionMatrix", projection);
         shader->set("modelViewMatrix", view);
         shader->set("fadeInColor", getFadeInColor(t));
-        // Nearest first, so the depth test spares the shading of hidden rock.
+        // Nearest first: what they hide is left out.
         const vec3 eye = onHelix(cameraStartZ + (cameraEndZ - cameraStartZ) * progress);
-        std::array<IsoTerrainModule*, 3> order;
-        for (size_t j = 0; j < order.size(); ++j)
-            order[j] = terrainModules[j].get();
-        std::sort(order.begin(), order.end(), [&eye](const IsoTerrainModule* a, const IsoTerrainModule* b) {
-            return length(a->position - eye) < length(b->position - eye);
+        blocks.clear();
+        for (const auto& module : terrainModules)
+            blocks.push_back(ChunkCuller::Block{module.get(), module->position});
+        std::sort(blocks.begin(), blocks.end(), [&eye](const ChunkCuller::Block& a, const ChunkCuller::Block& b) {
+            return length(a.position - eye) < length(b.position - eye);
         });
         const int width = static_cast<int>(getWindowWidth()), height = static_cast<int>(getWindowHeight());
         const vell::Frustum seen = windowed ? vell::Frustum(projection * view, rect, width, height)
                                             : vell::Frustum(projection * view);
-        for (IsoTerrainModule* module : order)
-            module->render(shader.get(), view, seen);
+        culler.draw(blocks, shader.get(), view, projection, seen);
     }
 
     glEnable(GL_BLEND);

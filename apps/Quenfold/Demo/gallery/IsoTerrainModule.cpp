@@ -1,9 +1,6 @@
 #include "gallery/IsoTerrainModule.h"
 
-#include "geom/Frustum.h"
 #include "geom/Geometry.h"
-#include "graphics/Shader.h"
-#include "math/Mat.h"
 #include "utils/Utils.h"
 
 #include <cmath>
@@ -23,12 +20,6 @@ std::unique_ptr<IsoTerrainModule> IsoTerrainModule::build(const vec3& at)
     module->update(0);
     vell::Log::msg("Num vertices: %d", static_cast<int>(module->geometry->getNumVertices()));
     return module;
-}
-
-void IsoTerrainModule::render(vell::Shader* shader, const vell::mat4& view, const vell::Frustum& frustum)
-{
-    shader->set("modelViewMatrix", view * vell::mat4::translationMatrix(position.x, position.y, position.z));
-    renderVisible(shader, frustum.shifted(position));
 }
 
 float IsoTerrainModule::findValue(vec3& p)

@@ -4,12 +4,6 @@
 
 #include <memory>
 
-namespace vell {
-class Frustum;
-class Shader;
-class mat4;
-} // namespace vell
-
 // A block of rock, 2 x 2 x 10 units, bored along z by a rough tunnel that winds
 // round a helix of radius 0.5 (one turn per 2 pi of world z). Blocks placed end
 // to end continue the same helix. The roughness comes from random(), so the
@@ -25,9 +19,6 @@ public:
 
     void setPosition(const vell::vec3& p) { position = p; }
     vell::vec3 getPosition() const { return position; }
-    // Draws the block with the bound shader, placed in the given view, but for
-    // the chunks that the frustum (in world coordinates) excludes.
-    void render(vell::Shader* shader, const vell::mat4& view, const vell::Frustum& frustum);
 
     // Cells of a chunk along x, y and z: the block's 31 x 31 x 31 cells in 4 x 4 x 8 chunks.
     static constexpr int kChunkCells[3] = {8, 8, 4};

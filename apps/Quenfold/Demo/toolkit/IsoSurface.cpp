@@ -1,6 +1,5 @@
 #include "toolkit/IsoSurface.h"
 
-#include "geom/Frustum.h"
 #include "geom/Geometry.h"
 #include "toolkit/MarchingCubes.h"
 #include "utils/Utils.h"
@@ -113,7 +112,12 @@ void IsoSurface::rebuild()
     geometry.reset(builder.build(vell::Geometry::TRIANGLES));
     geometry->makeStatic(); // rebuilt, never rewritten
 
-    // Each chunk's box is that of its vertices.
+    boundChunks();
+}
+
+// Each chunk's box is that of its vertices.
+void IsoSurface::boundChunks()
+{
     if (chunks.empty())
         return;
     const float* position = geometry->getAttrib("position", vell::VEC3)->getBuffer();
@@ -147,28 +151,6 @@ void IsoSurface::setChunkCells(int x, int y, int z)
     chunkCells[0] = std::max(x, 1);
     chunkCells[1] = std::max(y, 1);
     chunkCells[2] = std::max(z, 1);
-}
-
-const std::vector<vell::IndexRange>& IsoSurface::visibleRuns(const vell::Frustum& frustum)
-{
-    getGeometry();
-    runs.clear();
-    for (const IsoChunk& chunk : chunks) {
-        if (frustum.excludes(chunk.lo, chunk.hi))
-            continue;
-        if (!runs.empty() && runs.back().first + runs.back().count == chunk.indices.first)
-            runs.back().count += chunk.indices.count;
-        else
-            runs.push_back(chunk.indices);
-    }
-    return runs;
-}
-
-void IsoSurface::renderVisible(vell::Shader* shader, const vell::Frustum& frustum)
-{
-    const std::vector<vell::IndexRange>& visible = visibleRuns(frustum);
-    if (!visible.empty())
-        geometry->renderRanges(shader, visible.data(), visible.size());
 }
 
 int IsoSurface::caseIndex(const std::array<TGridPoint*, 8>& corner) const

@@ -9,9 +9,7 @@
 #include <vector>
 
 namespace vell {
-class Frustum;
 class Geometry;
-class Shader;
 } // namespace vell
 
 // One sample of the field.
@@ -39,7 +37,7 @@ struct IsoChunk {
 // flat-shaded triangle mesh of unshared vertices ("position", face "normal",
 // "texCoord0" from the field gradient). The cells are marched in chunks, boxes
 // of cells whose triangles follow one another in the mesh, so that a view can
-// leave out the chunks it cannot see.
+// leave out the chunks it cannot see (ChunkCuller).
 class IsoSurface {
 public:
     // Counts below 2 points per axis are raised to 2.
@@ -66,12 +64,6 @@ public:
     void setChunkCells(int x, int y, int z);
     // The chunks of the last build that hold triangles, in the order of the mesh.
     const std::vector<IsoChunk>& getChunks() const { return chunks; }
-    // The index runs of the chunks that the frustum (in the surface's coordinates)
-    // does not exclude, in the order of the mesh, chunks that follow one another
-    // in one run; valid until the next call.
-    const std::vector<vell::IndexRange>& visibleRuns(const vell::Frustum& frustum);
-    // Draws those runs with the bound shader.
-    void renderVisible(vell::Shader* shader, const vell::Frustum& frustum);
 
     // 16-bit indices address this many unshared vertices at most.
     static constexpr unsigned int kMaxVertices = 65536;
@@ -87,12 +79,12 @@ public:
 private:
     // Bit i set when corner i lies above isoLevel.
     int caseIndex(const std::array<TGridPoint*, 8>& corner) const;
+    void boundChunks();
     // Marches the cells from (x0, y0, z0) up to but without (x1, y1, z1) and notes their chunk.
     void marchChunk(int x0, int y0, int z0, int x1, int y1, int z1);
 
     int chunkCells[3] = {0, 0, 0}; // 0: the whole grid along that axis
     std::vector<IsoChunk> chunks;
-    std::vector<vell::IndexRange> runs; // the last visible runs, reused
 
     bool full = false; // this build reached kMaxVertices
 };
