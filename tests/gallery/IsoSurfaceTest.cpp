@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 using namespace vell;
 
@@ -36,6 +39,18 @@ public:
         return sum % 2 ? 1.0f : -1.0f;
     }
 };
+
+// The mesh's triangles as position triples, sorted.
+std::vector<std::array<float, 9>> triangles(Geometry& g)
+{
+    const float* p = g.getAttrib("position", VEC3)->getBuffer();
+    std::vector<std::array<float, 9>> list(g.getNumIndices() / 3);
+    for (size_t t = 0; t < list.size(); ++t)
+        for (int k = 0; k < 9; ++k)
+            list[t][k] = p[3 * g.getIndices()[3 * t + k / 3] + k % 3];
+    std::sort(list.begin(), list.end());
+    return list;
+}
 
 // Grid steps of an 8-point axis over [-1, 1] from -1: a point's coordinate is i * 2/7 - 1.
 double steps(float c) { return (static_cast<double>(c) + 1) * 3.5; }
@@ -74,6 +89,34 @@ TEST(IsoSurfaceTest, BallIsClosedWithEveryVertexMidwayAlongACrossingEdge)
         b[axis] += 1.0f / 7;
         ASSERT_NE(length(a) <= 0.75f, length(b) <= 0.75f) << "vertex " << v;
     }
+}
+
+TEST(IsoSurfaceTest, ChunksCoverEveryTriangleOnceInBoxesOfTheirVertices)
+{
+    IsoSurface whole(8, 8, 8, 1, 1, 1);
+    IsoSurface chunked(8, 8, 8, 1, 1, 1);
+    chunked.setChunkCells(4, 4, 4);
+    Geometry* g = chunked.getGeometry();
+    EXPECT_EQ(triangles(*g), triangles(*whole.getGeometry()));
+
+    // 7 cells a side: x and y split after cell 4 (at 1/7), z from the +z end after
+    // cell 3 (at -1/7). The ball's vertices reach 6/7, midway from 5/7 to 1.
+    const std::vector<IsoChunk>& chunks = chunked.getChunks();
+    ASSERT_EQ(chunks.size(), 8u);
+    unsigned int next = 0;
+    for (size_t c = 0; c < chunks.size(); ++c) {
+        EXPECT_EQ(chunks[c].indices.first, next) << c;
+        EXPECT_GT(chunks[c].indices.count, 0u) << c;
+        next += chunks[c].indices.count;
+        const bool highX = c & 1, highY = c & 2, highZ = c < 4;
+        const vec3 lo(highX ? 1 / 7.0f : -6 / 7.0f, highY ? 1 / 7.0f : -6 / 7.0f, highZ ? -1 / 7.0f : -6 / 7.0f);
+        const vec3 hi(highX ? 6 / 7.0f : 1 / 7.0f, highY ? 6 / 7.0f : 1 / 7.0f, highZ ? 6 / 7.0f : -1 / 7.0f);
+        for (unsigned int a = 0; a < 3; ++a) {
+            EXPECT_NEAR(chunks[c].lo[a], lo[a], 1e-5) << c << " " << a;
+            EXPECT_NEAR(chunks[c].hi[a], hi[a], 1e-5) << c << " " << a;
+        }
+    }
+    EXPECT_EQ(next, g->getNumIndices());
 }
 
 TEST(IsoSurfaceTest, EqualValuesGiveNothingAndTheFirstGetBuildsOnce)

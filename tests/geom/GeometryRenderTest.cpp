@@ -246,3 +246,29 @@ TEST_F(GeometryRenderTest, StaticGeometryKeepsTheIndexCheck)
               "ERROR: VAGeometryRenderer: index past the 4 vertices, draw skipped\n");
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST_F(GeometryRenderTest, RangesDrawOnlyTheirRunsUpToTheEndOfTheList)
+{
+    auto shader = makeShader(flatShader);
+    setFlat(*shader, vec4(1, 0, 0, 1));
+    for (bool drawnStatic : {false, true}) {
+        FullScreenQuad quad; // triangle 0 over the top-left half, triangle 1 over the bottom-right
+        if (drawnStatic)
+            quad.makeStatic();
+        const IndexRange head{0, 3};
+        glClear(GL_COLOR_BUFFER_BIT);
+        quad.renderRanges(shader.get(), &head, 1);
+        auto frame = readFrame();
+        EXPECT_EQ(pixel(frame, 60, 40), red) << drawnStatic;
+        EXPECT_EQ(pixel(frame, 420, 280), black) << drawnStatic;
+
+        // A run past the end is cut there; one wholly beyond it draws nothing.
+        const IndexRange tail[2] = {{3, 100}, {7, 3}};
+        glClear(GL_COLOR_BUFFER_BIT);
+        quad.renderRanges(shader.get(), tail, 2);
+        frame = readFrame();
+        EXPECT_EQ(pixel(frame, 60, 40), black) << drawnStatic;
+        EXPECT_EQ(pixel(frame, 420, 280), red) << drawnStatic;
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+}

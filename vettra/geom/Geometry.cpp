@@ -11,6 +11,11 @@ Geometry::~Geometry() { renderer.reset(); }
 
 void Geometry::render(Shader* shader) { renderer->render(shader); }
 
+void Geometry::renderRanges(Shader* shader, const IndexRange* ranges, size_t count)
+{
+    renderer->renderRanges(shader, ranges, count);
+}
+
 void Geometry::renderEdges(Shader* shader) { renderer->renderEdges(shader); }
 
 void Geometry::invalidate() { renderer->invalidate(); }

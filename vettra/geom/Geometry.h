@@ -1,12 +1,12 @@
 #pragma once
 
+#include "geom/GeometryRenderer.h"
 #include "graphics/VertexStream.h"
 
 #include <memory>
 
 namespace vell {
 
-class GeometryRenderer;
 class Shader;
 
 // A mesh that draws itself: named vertex streams, 16-bit primitive indices drawn
@@ -24,6 +24,9 @@ public:
     ~Geometry();
 
     void render(Shader* shader);
+    // Draws only the given runs of the index list, in their order, with the
+    // arrays bound once; the part of a run past the end of the list is left out.
+    void renderRanges(Shader* shader, const IndexRange* ranges, size_t count);
     void renderEdges(Shader* shader);
     // Tells the renderer that vertex data changed in place.
     void invalidate();

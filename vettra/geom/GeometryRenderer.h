@@ -1,9 +1,17 @@
 #pragma once
 
+#include <cstddef>
+
 namespace vell {
 
 class Geometry;
 class Shader;
+
+// A run of count entries of an index list, from entry first on.
+struct IndexRange {
+    unsigned int first;
+    unsigned int count;
+};
 
 // Draws one geometry with a shader; the geometry owns its renderer.
 class GeometryRenderer {
@@ -14,6 +22,7 @@ public:
     GeometryRenderer& operator=(const GeometryRenderer&) = delete;
 
     virtual void render(Shader* shader) = 0;
+    virtual void renderRanges(Shader* shader, const IndexRange* ranges, size_t count) = 0;
     virtual void renderEdges(Shader* shader) = 0;
 
     void invalidate() { valid = false; }

@@ -29,17 +29,26 @@ unsigned int largestIndex(const uint16_t* indices, GLsizei count)
 void VAGeometryRenderer::render(Shader* shader)
 {
     const Geometry& drawn = *geometry;
-    draw(shader, static_cast<GLenum>(drawn.getPrimitiveType()), static_cast<GLsizei>(drawn.getNumIndices()),
-         drawn.getIndices());
+    const IndexRange all{0, drawn.getNumIndices()};
+    draw(shader, static_cast<GLenum>(drawn.getPrimitiveType()), drawn.getIndices(), all.count, &all, 1);
+}
+
+void VAGeometryRenderer::renderRanges(Shader* shader, const IndexRange* ranges, size_t count)
+{
+    const Geometry& drawn = *geometry;
+    draw(shader, static_cast<GLenum>(drawn.getPrimitiveType()), drawn.getIndices(), drawn.getNumIndices(), ranges,
+         count);
 }
 
 void VAGeometryRenderer::renderEdges(Shader* shader)
 {
     const Geometry& drawn = *geometry;
-    draw(shader, GL_LINES, static_cast<GLsizei>(drawn.getNumEdgeIndices()), drawn.getEdgeIndices());
+    const IndexRange all{0, drawn.getNumEdgeIndices()};
+    draw(shader, GL_LINES, drawn.getEdgeIndices(), all.count, &all, 1);
 }
 
-void VAGeometryRenderer::draw(Shader* shader, GLenum mode, GLsizei count, const uint16_t* indices)
+void VAGeometryRenderer::draw(Shader* shader, GLenum mode, const uint16_t* indices, unsigned int size,
+                              const IndexRange* runs, size_t count)
 {
     if (!shader || !shader->isValid())
         return;
@@ -48,21 +57,24 @@ void VAGeometryRenderer::draw(Shader* shader, GLenum mode, GLsizei count, const 
     const bool anyArray = bindArrays(*shader);
     GLDebug::checkErrors("VAGeometryRenderer::glVertexAttribPointer");
 
-    // GL reads the arrays at every index: one past the vertex count would read
-    // outside the stream's buffers.
-    if (anyArray && count > 0 && !indicesFit(indices, count)) {
-        Log::error("VAGeometryRenderer: index past the %u vertices, draw skipped", geometry->getNumVertices());
-        endArrays();
-        return;
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned int first = std::min(runs[i].first, size);
+        const IndexRange run{first, std::min(runs[i].count, size - first)};
+        // GL reads the arrays at every index: one past the vertex count would read
+        // outside the stream's buffers.
+        if (anyArray && run.count > 0 && !indicesFit(indices, size, run)) {
+            Log::error("VAGeometryRenderer: index past the %u vertices, draw skipped", geometry->getNumVertices());
+            break;
+        }
+        glDrawElements(mode, static_cast<GLsizei>(run.count), GL_UNSIGNED_SHORT, indices + run.first);
     }
-    glDrawElements(mode, count, GL_UNSIGNED_SHORT, indices);
     endArrays();
     GLDebug::checkErrors("VAGeometryRenderer::glDrawElements");
 }
 
-bool VAGeometryRenderer::indicesFit(const uint16_t* indices, GLsizei count)
+bool VAGeometryRenderer::indicesFit(const uint16_t* indices, unsigned int, const IndexRange& run)
 {
-    return largestIndex(indices, count) < geometry->getNumVertices();
+    return largestIndex(indices + run.first, static_cast<GLsizei>(run.count)) < geometry->getNumVertices();
 }
 
 const void* VAGeometryRenderer::arrayPointer(const VertexAttrib& stream) const { return stream.getBuffer(); }

@@ -17,6 +17,7 @@ public:
     explicit VAGeometryRenderer(Geometry* drawn) : GeometryRenderer(drawn) {}
 
     void render(Shader* shader) override;
+    void renderRanges(Shader* shader, const IndexRange* ranges, size_t count) override;
     void renderEdges(Shader* shader) override;
 
 protected:
@@ -25,11 +26,13 @@ protected:
     virtual void beginArrays() {}
     virtual const void* arrayPointer(const VertexAttrib& stream) const;
     virtual void endArrays() {}
-    // Whether every one of the count indices names one of the geometry's vertices.
-    virtual bool indicesFit(const uint16_t* indices, GLsizei count);
+    // Whether every index of the run names one of the geometry's vertices; the
+    // run lies within the list of size entries that starts at indices.
+    virtual bool indicesFit(const uint16_t* indices, unsigned int size, const IndexRange& run);
 
 private:
-    void draw(Shader* shader, GLenum mode, GLsizei count, const uint16_t* indices);
+    void draw(Shader* shader, GLenum mode, const uint16_t* indices, unsigned int size, const IndexRange* runs,
+              size_t count);
     // Points each declared attribute at its stream; false when none is bound.
     bool bindArrays(const Shader& shader);
 

@@ -32,7 +32,7 @@ const void* VBOGeometryRenderer::arrayPointer(const VertexAttrib& stream) const
 // Client arrays of the next draw must not be read as offsets into this buffer.
 void VBOGeometryRenderer::endArrays() { glBindBuffer(GL_ARRAY_BUFFER, 0); }
 
-bool VBOGeometryRenderer::indicesFit(const uint16_t* indices, GLsizei count)
+bool VBOGeometryRenderer::indicesFit(const uint16_t* indices, unsigned int size, const IndexRange&)
 {
     // Resizing or handing out either list counts as a write; vertices may change in number.
     const Geometry& drawn = *geometry;
@@ -41,7 +41,7 @@ bool VBOGeometryRenderer::indicesFit(const uint16_t* indices, GLsizei count)
     if (last.fits && last.writes == now.writes && last.vertices == now.vertices)
         return true;
     last.fits = false;
-    if (!VAGeometryRenderer::indicesFit(indices, count))
+    if (!VAGeometryRenderer::indicesFit(indices, size, IndexRange{0, size}))
         return false;
     last = now;
     return true;

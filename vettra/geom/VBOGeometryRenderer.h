@@ -21,7 +21,8 @@ protected:
     void beginArrays() override;
     const void* arrayPointer(const VertexAttrib& stream) const override;
     void endArrays() override;
-    bool indicesFit(const uint16_t* indices, GLsizei count) override;
+    // Checks the whole list, once per write of it: every run of it fits then.
+    bool indicesFit(const uint16_t* indices, unsigned int size, const IndexRange& run) override;
 
 private:
     void upload();

@@ -2,9 +2,11 @@
 
 #include "demo/Piramid.h"
 #include "gallery/IsoTerrainModule.h"
+#include "geom/Frustum.h"
 #include "geom/Plane.h"
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
+#include "toolkit/ChunkCuller.h"
 #include "utils/Timer.h"
 #include "utils/Utils.h"
 
@@ -24,25 +26,6 @@ namespace {
 vec3 onHelix(float z)
 {
     return vec3(static_cast<float>(0.5 * std::cos(z)), static_cast<float>(0.5 * std::sin(z)), z);
-}
-
-// True when every corner of the block's box lies beyond the same clip plane.
-bool outsideView(const mat4& viewProjection, const IsoTerrainModule& module)
-{
-    int outside[6] = {};
-    for (int k = 0; k < 8; ++k) {
-        const vec3 corner = module.position + vec3(k & 1 ? module.sizeX : -module.sizeX,
-                                                    k & 2 ? module.sizeY : -module.sizeY,
-                                                    k & 4 ? module.sizeZ : -module.sizeZ);
-        const vec4 c = viewProjection * vec4(corner.x, corner.y, corner.z, 1);
-        outside[0] += c.x < -c.w;
-        outside[1] += c.x > c.w;
-        outside[2] += c.y < -c.w;
-        outside[3] += c.y > c.w;
-        outside[4] += c.z < -c.w;
-        outside[5] += c.z > c.w;
-    }
-    return std::find(std::begin(outside), std::end(outside), 8) != std::end(outside);
 }
 
 } // namespace
@@ -96,7 +79,8 @@ void Tunnel::draw()
 
     // Only inside the window the pyramid left in the stencil, while the test is on.
     int rect[4];
-    if (window && window->takeMarkedRect(rect)) {
+    const bool windowed = window && window->takeMarkedRect(rect);
+    if (windowed) {
         glEnable(GL_SCISSOR_TEST); // the stencil holds nothing outside it
         glScissor(rect[0], rect[1], rect[2], rect[3]);
     }
@@ -113,18 +97,18 @@ void Tunnel::draw()
         shader->set("projectionMatrix", projection);
         shader->set("modelViewMatrix", view);
         shader->set("fadeInColor", getFadeInColor(t));
-        // Nearest first, so the depth test spares the shading of hidden rock.
+        // Nearest first: what they hide is left out.
         const vec3 eye = onHelix(cameraStartZ + (cameraEndZ - cameraStartZ) * progress);
-        std::array<IsoTerrainModule*, 3> order;
-        for (size_t j = 0; j < order.size(); ++j)
-            order[j] = terrainModules[j].get();
-        std::sort(order.begin(), order.end(), [&eye](const IsoTerrainModule* a, const IsoTerrainModule* b) {
-            return length(a->position - eye) < length(b->position - eye);
+        blocks.clear();
+        for (const auto& module : terrainModules)
+            blocks.push_back(ChunkCuller::Block{module.get(), module->position});
+        std::sort(blocks.begin(), blocks.end(), [&eye](const ChunkCuller::Block& a, const ChunkCuller::Block& b) {
+            return length(a.position - eye) < length(b.position - eye);
         });
-        const mat4 viewProjection = projection * view;
-        for (IsoTerrainModule* module : order)
-            if (!outsideView(viewProjection, *module))
-                module->render(shader.get(), view);
+        const int width = static_cast<int>(getWindowWidth()), height = static_cast<int>(getWindowHeight());
+        const vell::Frustum seen = windowed ? vell::Frustum(projection * view, rect, width, height)
+                                            : vell::Frustum(projection * view);
+        culler.draw(blocks, shader.get(), view, projection, seen);
     }
 
     glEnable(GL_BLEND);

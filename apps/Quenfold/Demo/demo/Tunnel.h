@@ -3,6 +3,7 @@
 #include "framework/Effect.h"
 #include "math/Mat.h"
 #include "math/Vec.h"
+#include "toolkit/ChunkCuller.h"
 
 #include <array>
 #include <memory>
@@ -46,4 +47,8 @@ public:
     // The effect that marks the window in the stencil, if known: the tunnel then
     // leaves out the pixels outside the rectangle it marked this frame.
     Piramid* window = nullptr;
+
+private:
+    ChunkCuller culler;
+    std::vector<ChunkCuller::Block> blocks; // this frame's, nearest first
 };

@@ -2,6 +2,7 @@
 
 #include "framework/EffectFactory.h"
 #include "gallery/IsoTerrainModule.h"
+#include "geom/Frustum.h"
 #include "graphics/Overlay.h"
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
@@ -63,14 +64,12 @@ void IsoTerrain::draw()
     shader->bind();
     shader->set("projectionMatrix", projection);
     shader->set("modelViewMatrix", view * mat4::translationMatrix(0, 0, 0));
-    // Nearest block first, so the depth test spares shading the rock hidden behind
-    // it; the blocks do not overlap, so the order leaves the picture as it is.
-    std::array<IsoTerrainModule*, 3> nearestFirst;
-    for (size_t j = 0; j < modules.size(); ++j)
-        nearestFirst[j] = modules[j].get();
-    std::sort(nearestFirst.begin(), nearestFirst.end(), [s](IsoTerrainModule* a, IsoTerrainModule* b) {
-        return std::fabs(a->position.z - s) < std::fabs(b->position.z - s);
+    // Nearest block first: what it hides is left out.
+    blocks.clear();
+    for (const auto& module : modules)
+        blocks.push_back(ChunkCuller::Block{module.get(), module->position});
+    std::sort(blocks.begin(), blocks.end(), [s](const ChunkCuller::Block& a, const ChunkCuller::Block& b) {
+        return std::fabs(a.position.z - s) < std::fabs(b.position.z - s);
     });
-    for (IsoTerrainModule* module : nearestFirst)
-        module->render(shader.get(), view);
+    culler.draw(blocks, shader.get(), view, projection, vell::Frustum(projection * view));
 }

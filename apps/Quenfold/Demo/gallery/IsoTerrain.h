@@ -1,9 +1,11 @@
 #pragma once
 
 #include "framework/Effect.h"
+#include "toolkit/ChunkCuller.h"
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class IsoTerrainModule;
 
@@ -28,4 +30,8 @@ public:
     int stage; // 1: splash next, -1: build next, 0: flying
     std::unique_ptr<vell::Texture2D> splash;
     std::unique_ptr<vell::Overlay> overlay;
+
+private:
+    ChunkCuller culler;
+    std::vector<ChunkCuller::Block> blocks; // this frame's, nearest first
 };

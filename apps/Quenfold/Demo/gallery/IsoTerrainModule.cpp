@@ -1,8 +1,6 @@
 #include "gallery/IsoTerrainModule.h"
 
 #include "geom/Geometry.h"
-#include "graphics/Shader.h"
-#include "math/Mat.h"
 #include "utils/Utils.h"
 
 #include <cmath>
@@ -10,7 +8,10 @@
 
 using vell::vec3;
 
-IsoTerrainModule::IsoTerrainModule() : IsoSurface(32, 32, 32, 1, 1, 5) {}
+IsoTerrainModule::IsoTerrainModule() : IsoSurface(32, 32, 32, 1, 1, 5)
+{
+    setChunkCells(kChunkCells[0], kChunkCells[1], kChunkCells[2]);
+}
 
 std::unique_ptr<IsoTerrainModule> IsoTerrainModule::build(const vec3& at)
 {
@@ -19,12 +20,6 @@ std::unique_ptr<IsoTerrainModule> IsoTerrainModule::build(const vec3& at)
     module->update(0);
     vell::Log::msg("Num vertices: %d", static_cast<int>(module->geometry->getNumVertices()));
     return module;
-}
-
-void IsoTerrainModule::render(vell::Shader* shader, const vell::mat4& view)
-{
-    shader->set("modelViewMatrix", view * vell::mat4::translationMatrix(position.x, position.y, position.z));
-    getGeometry()->render(shader);
 }
 
 float IsoTerrainModule::findValue(vec3& p)

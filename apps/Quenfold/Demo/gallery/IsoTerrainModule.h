@@ -4,11 +4,6 @@
 
 #include <memory>
 
-namespace vell {
-class Shader;
-class mat4;
-} // namespace vell
-
 // A block of rock, 2 x 2 x 10 units, bored along z by a rough tunnel that winds
 // round a helix of radius 0.5 (one turn per 2 pi of world z). Blocks placed end
 // to end continue the same helix. The roughness comes from random(), so the
@@ -24,8 +19,9 @@ public:
 
     void setPosition(const vell::vec3& p) { position = p; }
     vell::vec3 getPosition() const { return position; }
-    // Draws the block with the bound shader, placed in the given view.
-    void render(vell::Shader* shader, const vell::mat4& view);
+
+    // Cells of a chunk along x, y and z: the block's 31 x 31 x 31 cells in 4 x 4 x 8 chunks.
+    static constexpr int kChunkCells[3] = {8, 8, 4};
 
     vell::vec3 position; // world offset of the block
 };

@@ -93,6 +93,7 @@ void IsoSurface::rebuild()
 {
     geometry.reset();
     builder.reset();
+    chunks.clear();
     full = false;
     // Size the lists once for the whole surface.
     size_t triangles = 0;
@@ -101,12 +102,55 @@ void IsoSurface::rebuild()
     const size_t vertices = std::min<size_t>(3 * triangles, kMaxVertices);
     builder.reserve(vertices, vertices);
 
-    for (int x = 0; x < nx - 1; ++x)
-        for (int y = 0; y < ny - 1; ++y)
-            for (int z = 0; z < nz - 1; ++z)
-                marchCube(x, y, z);
+    const int cx = nx - 1, cy = ny - 1, cz = nz - 1;
+    const int sx = chunkCells[0] > 0 ? chunkCells[0] : cx, sy = chunkCells[1] > 0 ? chunkCells[1] : cy,
+              sz = chunkCells[2] > 0 ? chunkCells[2] : cz;
+    for (int z1 = cz; z1 > 0; z1 -= sz)
+        for (int y0 = 0; y0 < cy; y0 += sy)
+            for (int x0 = 0; x0 < cx; x0 += sx)
+                marchChunk(x0, y0, std::max(z1 - sz, 0), std::min(x0 + sx, cx), std::min(y0 + sy, cy), z1);
     geometry.reset(builder.build(vell::Geometry::TRIANGLES));
     geometry->makeStatic(); // rebuilt, never rewritten
+
+    boundChunks();
+}
+
+// Each chunk's box is that of its vertices.
+void IsoSurface::boundChunks()
+{
+    if (chunks.empty())
+        return;
+    const float* position = geometry->getAttrib("position", vell::VEC3)->getBuffer();
+    const uint16_t* index = geometry->getIndices();
+    for (IsoChunk& chunk : chunks) {
+        chunk.lo = vec3(1e30f, 1e30f, 1e30f);
+        chunk.hi = vec3(-1e30f, -1e30f, -1e30f);
+        for (unsigned int i = chunk.indices.first; i < chunk.indices.first + chunk.indices.count; ++i)
+            for (unsigned int a = 0; a < 3; ++a) {
+                const float c = position[3 * index[i] + a];
+                chunk.lo[a] = std::min(chunk.lo[a], c);
+                chunk.hi[a] = std::max(chunk.hi[a], c);
+            }
+    }
+}
+
+void IsoSurface::marchChunk(int x0, int y0, int z0, int x1, int y1, int z1)
+{
+    const unsigned int first = builder.getNumIndices();
+    for (int x = x0; x < x1; ++x)
+        for (int y = y0; y < y1; ++y)
+            for (int z = z0; z < z1; ++z)
+                marchCube(x, y, z);
+    const unsigned int count = builder.getNumIndices() - first;
+    if (count > 0)
+        chunks.push_back(IsoChunk{vec3(), vec3(), vell::IndexRange{first, count}});
+}
+
+void IsoSurface::setChunkCells(int x, int y, int z)
+{
+    chunkCells[0] = std::max(x, 1);
+    chunkCells[1] = std::max(y, 1);
+    chunkCells[2] = std::max(z, 1);
 }
 
 int IsoSurface::caseIndex(const std::array<TGridPoint*, 8>& corner) const

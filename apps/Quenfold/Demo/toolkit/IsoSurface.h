@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geom/GeometryRenderer.h"
 #include "math/Vec.h"
 #include "toolkit/GeometryBuilder.h"
 
@@ -9,7 +10,7 @@
 
 namespace vell {
 class Geometry;
-}
+} // namespace vell
 
 // One sample of the field.
 struct TGridPoint {
@@ -24,10 +25,19 @@ struct TVect {
     vell::vec3 normal;
 };
 
+// The triangles of one box of cells: a run of the index list, and the box that
+// holds their vertices.
+struct IsoChunk {
+    vell::vec3 lo, hi;
+    vell::IndexRange indices;
+};
+
 // Polygonises a scalar field sampled on a regular grid over the box
 // [-sizeX, sizeX] x [-sizeY, sizeY] x [-sizeZ, sizeZ] with marching cubes into a
 // flat-shaded triangle mesh of unshared vertices ("position", face "normal",
-// "texCoord0" from the field gradient).
+// "texCoord0" from the field gradient). The cells are marched in chunks, boxes
+// of cells whose triangles follow one another in the mesh, so that a view can
+// leave out the chunks it cannot see (ChunkCuller).
 class IsoSurface {
 public:
     // Counts below 2 points per axis are raised to 2.
@@ -48,6 +58,13 @@ public:
     // Builds on first use; owned by the surface.
     vell::Geometry* getGeometry();
 
+    // Cells per chunk along each axis (at least 1), for the builds from now on; a
+    // new surface has one chunk, the whole grid. Chunks go from the +z end of the
+    // grid to the -z end, then by y and x; the cells in each go x, y, z like the grid.
+    void setChunkCells(int x, int y, int z);
+    // The chunks of the last build that hold triangles, in the order of the mesh.
+    const std::vector<IsoChunk>& getChunks() const { return chunks; }
+
     // 16-bit indices address this many unshared vertices at most.
     static constexpr unsigned int kMaxVertices = 65536;
 
@@ -62,6 +79,12 @@ public:
 private:
     // Bit i set when corner i lies above isoLevel.
     int caseIndex(const std::array<TGridPoint*, 8>& corner) const;
+    void boundChunks();
+    // Marches the cells from (x0, y0, z0) up to but without (x1, y1, z1) and notes their chunk.
+    void marchChunk(int x0, int y0, int z0, int x1, int y1, int z1);
+
+    int chunkCells[3] = {0, 0, 0}; // 0: the whole grid along that axis
+    std::vector<IsoChunk> chunks;
 
     bool full = false; // this build reached kMaxVertices
 };
