@@ -2,6 +2,7 @@
 
 #include "DriverHeap.h"
 #include "PresentedColour.h"
+#include "utils/Timer.h"
 
 #include <cstdlib>
 
@@ -79,6 +80,12 @@ bool GLView::open()
 
 void GLView::present()
 {
+    const bool logged = frameLog && frameLog->isOpen();
+    double cpuBefore = 0;
+    if (logged) {
+        glFinish(); // the frame's own drawing is not the presentation's
+        cpuBefore = FrameLog::processCpuSeconds();
+    }
     {
         PresentedColour source(PresentedColour::boundRenderbuffer());
         if (overlay)
@@ -91,6 +98,8 @@ void GLView::present()
     letterbox.draw(w, h);
     SDL_GL_SwapWindow(window);
     SDL_GL_MakeCurrent(window, appContext);
+    if (logged)
+        frameLog->record(vell::Timer::getInstance()->getTime(), FrameLog::processCpuSeconds() - cpuBefore);
 }
 
 void GLView::toWindowPoints(int x, int y, int* px, int* py) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrameLog.h"
 #include "HostSurface.h"
 #include "Letterbox.h"
 
@@ -22,6 +23,8 @@ public:
 
     // Runs with the frame's framebuffer bound, just before each presentation.
     void setOverlay(std::function<void()> draw) { overlay = std::move(draw); }
+    // Each presentation is recorded there while it is open (null: none).
+    void setFrameLog(FrameLog* log) { frameLog = log; }
     void present() override;
 
     // Window pixels to points of the 480x320 frame, clamped to it.
@@ -39,6 +42,7 @@ private:
     Letterbox letterbox;
     bool vsync = false;
     std::function<void()> overlay;
+    FrameLog* frameLog = nullptr;
     Uint64 nextTick = 0;
     std::string error;
 };

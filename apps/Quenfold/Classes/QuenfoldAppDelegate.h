@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrameLog.h"
 #include "GLView.h"
 #include "LaunchOptions.h"
 #include "NavigationBar.h"
@@ -44,6 +45,7 @@ private:
     void drawNotice(double now);
 
     LaunchOptions options;
+    FrameLog frameLog;
     GLView window;
     std::unique_ptr<Canvas> canvas;
     RootViewController root;
