@@ -64,6 +64,8 @@ TEST(FrameLog, OneLinePerFrameOnTheMonotonicClock)
     EXPECT_FALSE(nowhere.open("/nonexistent-folder/frames.txt", &error));
     EXPECT_EQ(error.find("cannot write the frame log '/nonexistent-folder/frames.txt': "), 0u) << error;
     nowhere.record(1, 0); // nothing, and no crash
+    EXPECT_FALSE(nowhere.open("/nonexistent-folder/a\nb", &error));
+    EXPECT_EQ(error.find("cannot write the frame log '/nonexistent-folder/a\\nb': "), 0u) << "on one line: " << error;
 }
 
 TEST(FrameLog, AFailedWriteIsReportedOnceAndEndsTheLog)

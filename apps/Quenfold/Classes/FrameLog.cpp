@@ -1,5 +1,7 @@
 #include "FrameLog.h"
 
+#include "utils/Utils.h"
+
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -25,10 +27,10 @@ bool FrameLog::open(const std::string& logPath, std::string* error)
     close();
     file = fopen(logPath.c_str(), "w");
     if (!file) {
-        *error = "cannot write the frame log '" + logPath + "': " + strerror(errno);
+        *error = "cannot write the frame log '" + vell::printableText(logPath) + "': " + strerror(errno);
         return false;
     }
-    path = logPath;
+    path = vell::printableText(logPath);
     fputs("# shown demo cpu present\n", file);
     return true;
 }

@@ -28,5 +28,5 @@ private:
     void close();
 
     FILE* file = nullptr;
-    std::string path;
+    std::string path; // printable, for messages
 };
