@@ -3,7 +3,6 @@
 #include "HostSurface.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -97,9 +96,8 @@ void FrameScaler::scale(const uint8_t* frame, int width, int height, uint8_t* de
     if (width != outWidth || height != outHeight)
         layout(width, height);
     for (size_t i = 0; i < source.size(); ++i) {
-        uint32_t rgba; // bytes R, G, B, A: on a little-endian host 0xAABBGGRR
-        memcpy(&rgba, frame + 4 * i, 4);
-        source[i] = 0xFF000000u | (rgba & 0xFF) << 16 | (rgba & 0xFF00) | (rgba >> 16 & 0xFF);
+        const uint8_t* rgba = frame + 4 * i;
+        source[i] = 0xFF000000u | uint32_t(rgba[0]) << 16 | uint32_t(rgba[1]) << 8 | rgba[2];
     }
     scaledRow[0] = scaledRow[1] = -1;
     for (int y = 0; y < height; ++y) {

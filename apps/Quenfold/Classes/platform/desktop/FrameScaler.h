@@ -11,8 +11,8 @@
 class FrameScaler {
 public:
     // frame: 480x320 RGBA, bottom row first (as glReadPixels returns it).
-    // Writes a width x height picture of 32-bit pixels 0xFFRRGGBB at dest, top
-    // row first, rows pitch bytes apart.
+    // Writes a width x height picture of 32-bit pixels 0xFFRRGGBB (values in
+    // the host's byte order) at dest, top row first, rows pitch bytes apart.
     void scale(const uint8_t* frame, int width, int height, uint8_t* dest, int pitch);
 
 private:
