@@ -42,9 +42,11 @@ TEST(LaunchOptions, EffectNamesAreCheckedAgainstTheRegistry)
     ASSERT_GT(factory->getNumEffects(), 0);
     LaunchOptions ok;
     std::string error;
-    ASSERT_TRUE(parse({"--dev", "--effect", factory->getEffectName(0)}, &ok, &error)) << error;
+    ASSERT_TRUE(parse({"--dev", "--effect", factory->getEffectName(0), "--frame-log", "frames.txt"}, &ok, &error))
+        << error;
     EXPECT_EQ(ok.effectName, factory->getEffectName(0));
     EXPECT_TRUE(ok.developer);
+    EXPECT_EQ(ok.frameLog, "frames.txt");
 
     LaunchOptions unknown;
     EXPECT_FALSE(parse({"--effect", "NoSuchEffect"}, &unknown, &error));
@@ -53,7 +55,8 @@ TEST(LaunchOptions, EffectNamesAreCheckedAgainstTheRegistry)
         EXPECT_NE(error.find(factory->getEffectName(i)), std::string::npos) << error;
 
     for (const std::vector<const char*>& bad :
-         {std::vector<const char*>{"--effect"}, {"--effect", ""}, {"--fullscreen"}, {"LandRain"}}) {
+         {std::vector<const char*>{"--effect"}, {"--effect", ""}, {"--frame-log"}, {"--frame-log", ""},
+          {"--fullscreen"}, {"LandRain"}}) {
         LaunchOptions o;
         error.clear();
         EXPECT_FALSE(parse(bad, &o, &error)) << bad.back();

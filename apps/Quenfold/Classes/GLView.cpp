@@ -1,13 +1,24 @@
 #include "GLView.h"
 
 #include "DriverHeap.h"
+#include "Letterbox.h"
 #include "PresentedColour.h"
+#include "utils/Timer.h"
 
+#include <GLES2/gl2.h>
+
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 constexpr double kTickSeconds = 1.0 / 60.0;
+
+// Pixels the scaler writes as they are: 32 bits, 0x??RRGGBB.
+bool takesScaledPixels(const SDL_PixelFormat* f)
+{
+    return f->BytesPerPixel == 4 && f->Rmask == 0x00FF0000 && f->Gmask == 0x0000FF00 && f->Bmask == 0x000000FF;
+}
 
 } // namespace
 
@@ -15,13 +26,9 @@ GLView::~GLView()
 {
     if (HostSurface::current() == this)
         HostSurface::setCurrent(nullptr);
-    if (presentContext) {
-        SDL_GL_MakeCurrent(window, presentContext);
-        letterbox.destroy();
-        SDL_GL_DeleteContext(presentContext);
-    }
-    if (appContext)
-        SDL_GL_DeleteContext(appContext);
+    SDL_FreeSurface(converted);
+    if (context)
+        SDL_GL_DeleteContext(context);
     if (window)
         SDL_DestroyWindow(window);
     SDL_Quit();
@@ -37,6 +44,9 @@ bool GLView::open()
 {
     setenv("MESA_GLES_VERSION_OVERRIDE", "2.0", 0);
     SDL_SetHint(SDL_HINT_OPENGL_ES_DRIVER, "1");
+    // The window's pixels go to the display as they are (on X11 through shared
+    // memory), not through a renderer of SDL's own.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     DriverHeap::keepFreedBlocks();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
         return fail("cannot start the video system");
@@ -47,50 +57,85 @@ bool GLView::open()
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
 
     window = SDL_CreateWindow("Quenfold", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth * 2,
                               kHeight * 2, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window)
         return fail("cannot open the window");
-    appContext = SDL_GL_CreateContext(window);
-    if (!appContext)
+    context = SDL_GL_CreateContext(window);
+    if (!context)
         return fail("cannot create an OpenGL ES 2.0 context");
-    presentContext = SDL_GL_CreateContext(window); // shares with appContext, now current
-    if (!presentContext)
-        return fail("cannot create the presenting context");
-    if (!letterbox.create())
-        return fail("cannot set up presentation");
-
-    // Let the display pace the frames when it refreshes at 60 Hz; otherwise a timer does.
-    SDL_DisplayMode mode;
-    const bool sixtyHz = SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window), &mode) == 0 &&
-                         mode.refresh_rate >= 59 && mode.refresh_rate <= 61;
-    vsync = sixtyHz && SDL_GL_SetSwapInterval(1) == 0;
-    if (!vsync)
-        SDL_GL_SetSwapInterval(0);
-
-    if (SDL_GL_MakeCurrent(window, appContext) != 0)
+    if (SDL_GL_MakeCurrent(window, context) != 0)
         return fail("cannot make the context current");
+    if (!SDL_GetWindowSurface(window))
+        return fail("cannot reach the window's pixels");
+    frame.resize(static_cast<size_t>(kWidth) * kHeight * 4);
     HostSurface::setCurrent(this);
     return true;
 }
 
 void GLView::present()
 {
+    const bool logged = frameLog && frameLog->isOpen();
+    double cpuBefore = 0;
+    if (logged) {
+        glFinish(); // the frame's own drawing is not the presentation's
+        cpuBefore = FrameLog::processCpuSeconds();
+    }
     {
         PresentedColour source(PresentedColour::boundRenderbuffer());
         if (overlay)
             overlay();
-        letterbox.capture();
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
     }
-    SDL_GL_MakeCurrent(window, presentContext);
-    int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(window, &w, &h);
-    letterbox.draw(w, h);
-    SDL_GL_SwapWindow(window);
-    SDL_GL_MakeCurrent(window, appContext);
+    show();
+    if (logged)
+        frameLog->record(vell::Timer::getInstance()->getTime(), FrameLog::processCpuSeconds() - cpuBefore);
+}
+
+void GLView::show()
+{
+    SDL_Surface* surface = SDL_GetWindowSurface(window); // made again after the window's size changed
+    if (!surface)
+        return missed("cannot reach the window's pixels");
+    const Letterbox::Rect r = Letterbox::fit(surface->w, surface->h);
+    if (r.width <= 0 || r.height <= 0)
+        return;
+    // The bars around the picture, black.
+    const SDL_Rect bars[] = {{0, 0, surface->w, r.y},
+                             {0, r.y + r.height, surface->w, surface->h - r.y - r.height},
+                             {0, r.y, r.x, r.height},
+                             {r.x + r.width, r.y, surface->w - r.x - r.width, r.height}};
+    for (const SDL_Rect& bar : bars)
+        if (bar.w > 0 && bar.h > 0)
+            SDL_FillRect(surface, &bar, SDL_MapRGB(surface->format, 0, 0, 0));
+
+    if (takesScaledPixels(surface->format) && SDL_LockSurface(surface) == 0) {
+        auto* pixels = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(r.y) * surface->pitch + r.x * 4;
+        scaler.scale(frame.data(), r.width, r.height, pixels, surface->pitch);
+        SDL_UnlockSurface(surface);
+    } else {
+        // Another pixel format: scaled into a surface of the scaler's, then converted.
+        if (!converted || converted->w != r.width || converted->h != r.height) {
+            SDL_FreeSurface(converted);
+            converted = SDL_CreateRGBSurfaceWithFormat(0, r.width, r.height, 32, SDL_PIXELFORMAT_RGB888);
+            if (!converted)
+                return missed("cannot make room for the scaled frame");
+        }
+        scaler.scale(frame.data(), r.width, r.height, static_cast<uint8_t*>(converted->pixels), converted->pitch);
+        SDL_Rect at{r.x, r.y, r.width, r.height};
+        SDL_BlitSurface(converted, nullptr, surface, &at);
+    }
+    if (SDL_UpdateWindowSurface(window) != 0)
+        return missed("cannot show the window's pixels");
+    showing = true;
+}
+
+void GLView::missed(const char* what)
+{
+    if (showing) // said once until frames show again
+        fprintf(stderr, "quenfold: %s: %s\n", what, SDL_GetError());
+    showing = false;
 }
 
 void GLView::toWindowPoints(int x, int y, int* px, int* py) const
@@ -112,8 +157,6 @@ void GLView::toggleFullscreen()
 
 void GLView::pace()
 {
-    if (vsync)
-        return;
     const Uint64 frequency = SDL_GetPerformanceFrequency();
     const Uint64 tick = static_cast<Uint64>(kTickSeconds * frequency);
     const Uint64 now = SDL_GetPerformanceCounter();

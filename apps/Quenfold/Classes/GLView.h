@@ -1,15 +1,20 @@
 #pragma once
 
+#include "FrameLog.h"
+#include "FrameScaler.h"
 #include "HostSurface.h"
-#include "Letterbox.h"
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // The desktop window: an OpenGL ES 2.0 context rendering the 480x320 frame,
-// shown letterboxed in a resizable window, paced at 60 Hz.
+// shown letterboxed in a resizable window, paced at 60 Hz. Each frame is read
+// back, scaled on the CPU and handed to the display as the window's pixels
+// (through shared memory where the display offers it).
 class GLView : public HostSurface {
 public:
     GLView() = default;
@@ -22,23 +27,31 @@ public:
 
     // Runs with the frame's framebuffer bound, just before each presentation.
     void setOverlay(std::function<void()> draw) { overlay = std::move(draw); }
+    // Each presentation is recorded there while it is open (null: none).
+    void setFrameLog(FrameLog* log) { frameLog = log; }
     void present() override;
 
     // Window pixels to points of the 480x320 frame, clamped to it.
     void toWindowPoints(int x, int y, int* px, int* py) const;
     void toggleFullscreen();
-    // Waits for the next 1/60 s tick unless the display paces the frames.
+    // Waits for the next 1/60 s tick.
     void pace();
 
 private:
     bool fail(const std::string& what);
+    // Scales the read-back frame into the window's pixels and shows them.
+    void show();
+    // A frame not shown, for the reason given.
+    void missed(const char* what);
 
     SDL_Window* window = nullptr;
-    SDL_GLContext appContext = nullptr;     // the application renders here
-    SDL_GLContext presentContext = nullptr; // shares textures, draws the letterbox
-    Letterbox letterbox;
-    bool vsync = false;
+    SDL_GLContext context = nullptr;
+    std::vector<uint8_t> frame; // 480x320 RGBA, bottom row first
+    FrameScaler scaler;
+    SDL_Surface* converted = nullptr; // for a window whose pixels are not 32-bit XRGB
+    bool showing = true;              // the last frame was shown
     std::function<void()> overlay;
+    FrameLog* frameLog = nullptr;
     Uint64 nextTick = 0;
     std::string error;
 };

@@ -7,13 +7,24 @@
 
 const char* LaunchOptions::usage()
 {
-    return "usage: quenfold [--effect NAME] [--dev]\n"
-           "  --effect NAME  run one registered effect alone instead of the demo\n"
-           "  --dev          development controls: Space, Left/Right, F5, F1";
+    return "usage: quenfold [--effect NAME] [--dev] [--frame-log FILE]\n"
+           "  --effect NAME     run one registered effect alone instead of the demo\n"
+           "  --dev             development controls: Space, Left/Right, F5, F1\n"
+           "  --frame-log FILE  write a line per presented frame to FILE: the time it was shown,\n"
+           "                    the demo time, the process's CPU time, the presentation's CPU ms";
 }
 
 bool LaunchOptions::parse(int argc, const char* const* argv, std::string* error)
 {
+    // The value after option argv[i], never empty; false with a message otherwise.
+    auto value = [&](int* i, const char* what, std::string* out) {
+        if (*i + 1 >= argc || argv[*i + 1][0] == '\0') {
+            *error = std::string(argv[*i]) + " needs " + what;
+            return false;
+        }
+        *out = argv[++*i];
+        return true;
+    };
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
@@ -21,11 +32,11 @@ bool LaunchOptions::parse(int argc, const char* const* argv, std::string* error)
         } else if (strcmp(arg, "--dev") == 0) {
             developer = true;
         } else if (strcmp(arg, "--effect") == 0) {
-            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-                *error = "--effect needs an effect name";
+            if (!value(&i, "an effect name", &effectName))
                 return false;
-            }
-            effectName = argv[++i];
+        } else if (strcmp(arg, "--frame-log") == 0) {
+            if (!value(&i, "a file name", &frameLog))
+                return false;
         } else {
             *error = "unknown argument '" + vell::printableText(arg) + "'";
             return false;

@@ -12,5 +12,6 @@ public:
 
     std::string effectName; // empty: the demo
     bool developer = false; // pause, seek, shader reload, help line
+    std::string frameLog;   // empty: none; else a line per presented frame goes there
     bool help = false;
 };

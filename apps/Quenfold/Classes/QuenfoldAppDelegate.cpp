@@ -56,6 +56,12 @@ int QuenfoldAppDelegate::run()
 
 bool QuenfoldAppDelegate::didFinishLaunching()
 {
+    std::string error;
+    if (!options.frameLog.empty() && !frameLog.open(options.frameLog, &error)) {
+        fprintf(stderr, "quenfold: %s\n", error.c_str());
+        return false;
+    }
+    window.setFrameLog(&frameLog);
     if (!window.open()) {
         fprintf(stderr, "quenfold: %s\n", window.errorText().c_str());
         return false;

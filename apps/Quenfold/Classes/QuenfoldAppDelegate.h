@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrameLog.h"
 #include "GLView.h"
 #include "LaunchOptions.h"
 #include "NavigationBar.h"
@@ -48,6 +49,7 @@ private:
     void seekFromStrip(int x);
 
     LaunchOptions options;
+    FrameLog frameLog;
     GLView window;
     std::unique_ptr<Canvas> canvas;
     RootViewController root;

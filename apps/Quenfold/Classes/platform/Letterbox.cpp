@@ -80,22 +80,6 @@ bool Letterbox::create()
     return linked && glGetError() == GL_NO_ERROR;
 }
 
-void Letterbox::destroy()
-{
-    glDeleteTextures(1, &texture);
-    glDeleteProgram(program);
-    texture = program = 0;
-}
-
-void Letterbox::capture()
-{
-    GLint previous = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, HostSurface::kWidth, HostSurface::kHeight);
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
-}
-
 void Letterbox::draw(int drawableWidth, int drawableHeight)
 {
     static const GLfloat corners[] = {-1, -1, 1, -1, -1, 1, 1, 1};

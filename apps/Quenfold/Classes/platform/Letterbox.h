@@ -2,9 +2,9 @@
 
 #include <GLES2/gl2.h>
 
-// Shows the 480x320 frame scaled into the window, keeping its 3:2 aspect.
-// Lives in its own GL context (sharing textures with the application's),
-// so presenting never disturbs the application's GL state.
+// Shows the 480x320 frame scaled into the window, keeping its 3:2 aspect:
+// where the picture goes, and (on a host that scales with the GL) a texture
+// holding the frame and the program drawing it.
 class Letterbox {
 public:
     struct Rect {
@@ -14,13 +14,9 @@ public:
     // Largest rect of the frame's aspect centred in a window of the given size.
     static Rect fit(int windowWidth, int windowHeight);
 
-    // Both called with the presenting context current.
     bool create();
-    void destroy();
 
-    // With the application's context current: copies the bound framebuffer's colour.
-    void capture();
-    // With the presenting context current: draws into the default framebuffer.
+    // Draws the frame texture into the bound framebuffer of the given size.
     void draw(int drawableWidth, int drawableHeight);
     // The 480x320 RGBA texture drawn.
     GLuint frameTexture() const { return texture; }

@@ -1,0 +1,184 @@
+// The real windowed program at its default size on a virtual display of its
+// own (Xvfb), with silent audio, every presented frame timed as it went to the
+// display (the program's --frame-log). Through the whole demo it prints per
+// section (as DemoBench cuts them): frames shown per second, the share of
+// frames late (shown more than 1/60 s + 2 ms after the one before), the worst
+// gap, and CPU per frame: the program's in all, the program's in presenting
+// (scaling the frame and handing it over) and the display server's. With
+// effect names it runs each of them alone instead (--seconds S each, 10 by
+// default, the first second left out). --program PATH runs another build of
+// the program (for comparing two, in turns).
+#include "DemoSections.h"
+#include "SelfPath.h"
+#include "VirtualDisplay.h"
+#include "WindowRun.h"
+#include "utils/Utils.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kScreenWidth = 960, kScreenHeight = 640; // the window's default size
+constexpr double kLateSeconds = 1.0 / 60 + 0.002;
+constexpr double kTargetFps = 58, kTargetLate = 0.02;
+constexpr double kEffectWarmSeconds = 1;
+
+// What the frames of one span add up to, each counted with the gap before it.
+struct Tally {
+    int frames = 0;
+    int late = 0;
+    double seconds = 0, worst = 0, cpu = 0, presentMs = 0, server = 0;
+
+    void add(const WindowRun& run, size_t i)
+    {
+        const WindowRun::Frame& f = run.frames[i];
+        const WindowRun::Frame& before = run.frames[i - 1];
+        const double gap = f.shown - before.shown;
+        ++frames;
+        late += gap > kLateSeconds;
+        seconds += gap;
+        worst = std::max(worst, gap);
+        cpu += f.cpu - before.cpu;
+        presentMs += f.presentMs;
+        server += run.serverCpuAt(f.shown) - run.serverCpuAt(before.shown);
+    }
+    double fps() const { return seconds > 0 ? frames / seconds : 0; }
+    bool onTarget() const { return fps() >= kTargetFps && late <= kTargetLate * frames; }
+};
+
+void printLoad(const char* when)
+{
+    double load[3] = {};
+    if (getloadavg(load, 3) == 3)
+        std::printf("load average %s: %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
+}
+
+void printHeader()
+{
+    std::printf("%-8s %-8s %6s %6s %6s %8s %8s %9s %8s %9s  %s\n", "from s", "to s", "frames", "fps", "late%",
+                "worst ms", "prog ms", "present*", "X ms", "pres+X", "span");
+}
+
+void printRow(double from, double to, const Tally& t, const std::string& name)
+{
+    if (t.frames == 0)
+        return;
+    const double present = t.presentMs / t.frames, server = t.server * 1000 / t.frames;
+    std::printf("%-8.2f %-8.2f %6d %6.1f %6.1f %8.1f %8.2f %9.2f %8.2f %9.2f  %s%s\n", from, to, t.frames, t.fps(),
+                100.0 * t.late / t.frames, t.worst * 1000, t.cpu * 1000 / t.frames, present, server,
+                present + server, name.c_str(), t.onTarget() ? "" : "  (under 58 fps or over 2 % late)");
+}
+
+void printFootnote()
+{
+    std::printf("fps: frames shown per second; late: shown more than 1/60 s + 2 ms after the one before;\n"
+                "prog ms: the program's CPU per frame, all threads; present*: of it, presenting the frame\n"
+                "(after its drawing finished); X ms: the display server's CPU per frame; pres+X: the two.\n");
+}
+
+std::string programPath()
+{
+    const std::string self = selfPath();
+    const size_t slash = self.rfind('/');
+    return slash == std::string::npos ? std::string() : self.substr(0, slash) + "/../quenfold";
+}
+
+bool runDemo(const std::string& program, const VirtualDisplay& display)
+{
+    const std::vector<DemoSections::Section> sections = DemoSections::fromScript();
+    if (sections.empty()) {
+        std::fprintf(stderr, "WindowBench: the demo's sections could not be found (no headless GL)\n");
+        return false;
+    }
+    WindowRun run;
+    if (!run.run(program, {}, display, DemoSections::demoFrames / double(DemoSections::fps))) {
+        std::fprintf(stderr, "WindowBench: %s\n", run.error.c_str());
+        return false;
+    }
+    std::vector<Tally> tallies(sections.size());
+    Tally whole;
+    size_t k = 0;
+    for (size_t i = 1; i < run.frames.size(); ++i) {
+        const int frame = static_cast<int>(run.frames[i].demo * DemoSections::fps + 1e-3);
+        if (frame >= DemoSections::demoFrames)
+            break;
+        while (k + 1 < sections.size() && frame >= sections[k + 1].firstFrame)
+            ++k;
+        tallies[k].add(run, i);
+        whole.add(run, i);
+    }
+    printHeader();
+    for (size_t s = 0; s < sections.size(); ++s)
+        printRow(sections[s].firstFrame / double(DemoSections::fps),
+                 (sections[s].firstFrame + sections[s].frames) / double(DemoSections::fps), tallies[s],
+                 sections[s].name);
+    printRow(0, DemoSections::demoFrames / double(DemoSections::fps), whole, "whole demo");
+    return true;
+}
+
+bool runEffects(const std::string& program, const VirtualDisplay& display, const std::vector<std::string>& names,
+                double seconds)
+{
+    printHeader();
+    for (const std::string& name : names) {
+        WindowRun run;
+        if (!run.run(program, {"--effect", name}, display, seconds)) {
+            std::fprintf(stderr, "WindowBench: %s: %s\n", vell::printableText(name).c_str(), run.error.c_str());
+            return false;
+        }
+        Tally t;
+        for (size_t i = 1; i < run.frames.size(); ++i)
+            if (run.frames[i].demo >= kEffectWarmSeconds && run.frames[i].demo < seconds)
+                t.add(run, i);
+        printRow(kEffectWarmSeconds, seconds, t, name);
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    vell::Log::setOutput(stderr); // the table owns standard output
+    std::vector<std::string> names;
+    double seconds = 10;
+    std::string program = programPath();
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--program") == 0 && i + 1 < argc) {
+            program = argv[++i];
+        } else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
+            seconds = std::atof(argv[++i]);
+            if (!(seconds > kEffectWarmSeconds + 1 && seconds <= 600)) {
+                std::fprintf(stderr, "WindowBench: --seconds needs a number from 3 to 600\n");
+                return 1;
+            }
+        } else if (argv[i][0] == '-') {
+            std::fprintf(stderr, "usage: WindowBench [--program PATH] [--seconds S] [EFFECT...]\n");
+            return 1;
+        } else {
+            names.push_back(argv[i]);
+        }
+    }
+    if (program.empty() || access(program.c_str(), X_OK) != 0) {
+        std::fprintf(stderr, "WindowBench: no program at %s (build the target quenfold)\n", program.c_str());
+        return 1;
+    }
+    VirtualDisplay display;
+    std::string error;
+    if (!display.start(kScreenWidth, kScreenHeight, &error)) {
+        std::fprintf(stderr, "WindowBench: %s\n", error.c_str());
+        return 1;
+    }
+    printLoad("before");
+    const bool ok = names.empty() ? runDemo(program, display) : runEffects(program, display, names, seconds);
+    printLoad("after");
+    if (ok)
+        printFootnote();
+    return ok ? 0 : 1;
+}
