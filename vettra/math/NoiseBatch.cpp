@@ -5,49 +5,66 @@
 #include <cstring>
 
 // Four lanes of the scalar 2D noise: every float operation is the scalar one,
-// in the same order, so each lane rounds exactly as noise(x, y) does. Only the
-// table look-ups go lane by lane.
+// in the same order, so each lane rounds exactly as noise(x, y) does (a sign
+// flipped by a bit is the scalar negation). Only the table look-ups go lane by lane.
 namespace {
 
 typedef float Floats __attribute__((vector_size(16)));
 typedef int Ints __attribute__((vector_size(16)));
-constexpr size_t lanes = 4;
+typedef unsigned Unsigned __attribute__((vector_size(16)));
+constexpr int lanes = 4;
 
 using NoiseTable::cellLimit;
 using NoiseTable::F2;
 using NoiseTable::G2;
 using NoiseTable::perm;
 
-Floats splat(float v) { return Floats{v, v, v, v}; }
+// perm[a + perm[b]] & 7 for a, b in 0 .. 256: a corner's gradient in one look-up.
+struct CornerTable {
+    static constexpr int side = 257;
+    unsigned char values[side * side];
+    CornerTable()
+    {
+        for (int b = 0; b < side; ++b)
+            for (int a = 0; a < side; ++a)
+                values[b * side + a] = static_cast<unsigned char>(perm[a + perm[b]] & 7);
+    }
+};
 
-Floats select(Ints mask, Floats yes, Floats no) { return mask ? yes : no; }
+Floats splat(float v) { return Floats{v, v, v, v}; }
+Ints bits(Floats v) { return (Ints)v; }
+Floats floats(Ints v) { return (Floats)v; }
+// The lowest bit of each lane moved to the sign bit.
+Ints signOf(Ints v) { return (Ints)((Unsigned)v << 31); }
+Floats select(Ints mask, Floats yes, Floats no) { return floats((mask & bits(yes)) | (~mask & bits(no))); }
 
 Ints fastFloor(Floats v)
 {
     v = select(v < cellLimit, v, splat(cellLimit));
     v = select(v > -cellLimit, v, splat(-cellLimit));
-    // A comparison is -1 where true: v > 0 keeps the truncation, else one less.
-    return __builtin_convertvector(v, Ints) - 1 - (v > 0.0f);
+    // A comparison is -1 where true: v <= 0 takes one off the truncation.
+    return __builtin_convertvector(v, Ints) + (v <= 0.0f);
 }
 
 Floats toFloats(Ints v) { return __builtin_convertvector(v, Floats); }
 
-Floats grad2(Ints hash, Floats x, Floats y)
+// h in 0..7: h < 4 takes (x, y) as (u, v), else (y, x); bit 0 negates u, bit 1 the doubled v.
+Floats grad2(Ints h, Floats x, Floats y)
 {
-    const Ints h = hash & 7;
-    const Ints low = h < 4;
-    const Floats u = select(low, x, y);
-    const Floats v = select(low, y, x);
-    return select((h & 1) != 0, -u, u) + select((h & 2) != 0, -2.0f * v, 2.0f * v);
+    const Ints swap = bits(x) ^ bits(y);
+    const Ints u = bits(y) ^ (swap & ((h & 4) == 0));
+    const Floats twoV = 2.0f * floats(u ^ swap);
+    return floats(u ^ signOf(h)) + floats(bits(twoV) ^ signOf(h >> 1));
 }
 
 Floats falloff(Floats t, Floats gradient)
 {
     const Floats t2 = t * t;
-    return select(t < 0.0f, splat(0.0f), t2 * t2 * gradient);
+    return floats(~(t < 0.0f) & bits(t2 * t2 * gradient));
 }
 
-Floats noise2(Floats x, Floats y)
+// Inlined into the batch loop, where its constants stay in registers.
+[[gnu::always_inline]] inline Floats noise2(const CornerTable& table, Floats x, Floats y)
 {
     const Floats s = (x + y) * F2;
     const Ints i = fastFloor(x + s);
@@ -56,27 +73,33 @@ Floats noise2(Floats x, Floats y)
     const Floats x0 = x - (toFloats(i) - t);
     const Floats y0 = y - (toFloats(j) - t);
 
-    const Ints lower = x0 > y0; // -1 where the middle corner is (1, 0)
-    const Ints i1 = -lower;
-    const Ints j1 = 1 + lower;
-
-    const Floats x1 = x0 - toFloats(i1) + G2;
-    const Floats y1 = y0 - toFloats(j1) + G2;
+    // The middle corner is (1, 0) where x0 > y0, else (0, 1).
+    const Ints lower = x0 > y0;
+    const Ints one = bits(splat(1.0f));
+    const Floats x1 = x0 - floats(lower & one) + G2;
+    const Floats y1 = y0 - floats(~lower & one) + G2;
     const Floats x2 = x0 - 1.0f + 2.0f * G2;
     const Floats y2 = y0 - 1.0f + 2.0f * G2;
 
+    // Table indices of the three corners, then their gradients lane by lane.
     const Ints ii = i & 255;
     const Ints jj = j & 255;
-    Ints h0, h1, h2;
-    for (size_t k = 0; k < lanes; ++k) {
-        h0[k] = perm[ii[k] + perm[jj[k]]];
-        h1[k] = perm[ii[k] + i1[k] + perm[jj[k] + j1[k]]];
-        h2[k] = perm[ii[k] + 1 + perm[jj[k] + 1]];
-    }
+    Ints corner[3];
+    corner[0] = (jj << 8) + jj + ii;
+    corner[1] = corner[0] + CornerTable::side + (lower & (1 - CornerTable::side));
+    corner[2] = corner[0] + CornerTable::side + 1;
+    int index[3][lanes];
+    int gradient[3][lanes];
+    std::memcpy(index, corner, sizeof index);
+    for (int c = 0; c < 3; ++c)
+        for (int k = 0; k < lanes; ++k)
+            gradient[c][k] = table.values[index[c][k]];
+    Ints h[3];
+    std::memcpy(h, gradient, sizeof h);
 
-    const Floats n0 = falloff(0.5f - x0 * x0 - y0 * y0, grad2(h0, x0, y0));
-    const Floats n1 = falloff(0.5f - x1 * x1 - y1 * y1, grad2(h1, x1, y1));
-    const Floats n2 = falloff(0.5f - x2 * x2 - y2 * y2, grad2(h2, x2, y2));
+    const Floats n0 = falloff(0.5f - x0 * x0 - y0 * y0, grad2(h[0], x0, y0));
+    const Floats n1 = falloff(0.5f - x1 * x1 - y1 * y1, grad2(h[1], x1, y1));
+    const Floats n2 = falloff(0.5f - x2 * x2 - y2 * y2, grad2(h[2], x2, y2));
     return 40.0f * (n0 + n1 + n2);
 }
 
@@ -84,12 +107,13 @@ Floats noise2(Floats x, Floats y)
 
 void noise(const float* x, const float* y, float* out, size_t count)
 {
+    static const CornerTable table;
     size_t k = 0;
     for (; k + lanes <= count; k += lanes) {
         Floats vx, vy;
         std::memcpy(&vx, x + k, sizeof vx);
         std::memcpy(&vy, y + k, sizeof vy);
-        const Floats n = noise2(vx, vy);
+        const Floats n = noise2(table, vx, vy);
         std::memcpy(out + k, &n, sizeof n);
     }
     if (k == count)
@@ -98,6 +122,6 @@ void noise(const float* x, const float* y, float* out, size_t count)
     Floats vx = splat(0.0f), vy = splat(0.0f);
     std::memcpy(&vx, x + k, (count - k) * sizeof(float));
     std::memcpy(&vy, y + k, (count - k) * sizeof(float));
-    const Floats n = noise2(vx, vy);
+    const Floats n = noise2(table, vx, vy);
     std::memcpy(out + k, &n, (count - k) * sizeof(float));
 }
