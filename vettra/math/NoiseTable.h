@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 // What the scalar and the batched simplex noise share, so that both compute
 // with the same table and constants.
 namespace NoiseTable {
@@ -43,5 +45,9 @@ constexpr float G2 = 0.211324865f;
 // Lattice coordinates are capped at this magnitude so that no cell arithmetic
 // can overflow; beyond it float inputs lie far outside every simplex anyway.
 constexpr float cellLimit = 268435456.0f; // 2^28
+
+// The batched 2D noise four lanes at a time, as processors without AVX2 run it
+// (the batch takes eight at a time where it can): callable alone to be checked.
+void noiseFourLanes(const float* x, const float* y, float* out, size_t count);
 
 } // namespace NoiseTable
