@@ -101,13 +101,16 @@ void QuadLand2::updateLand()
             for (int edge = 0; edge < 2; ++edge)
                 for (int column = 0; column <= W; ++column)
                     relief[edge * (W + 1) + column] = ripple(column, fz + static_cast<float>(edge));
+        // Corners (0, 0), (1, 0), (1, 1), (0, 1) in (column, row) steps.
+        const float nearZ = -(fz + QuadGrid::cornerRow[0]) * s;
+        const float farZ = -(fz + QuadGrid::cornerRow[2]) * s;
+        const float* nearY = relief.data();
+        const float* farY = nearY + W + 1;
         for (int i = 0; i < W; ++i) {
-            for (int n = 0; n < QuadGrid::cornersPerQuad; ++n) {
-                const int column = i + static_cast<int>(QuadGrid::cornerColumn[n]);
-                const int edge = static_cast<int>(QuadGrid::cornerRow[n]);
-                const float b = fz + QuadGrid::cornerRow[n];
-                corners[n] = vec3(columnX[column], relief[edge * (W + 1) + column], -b * s);
-            }
+            corners[0] = vec3(columnX[i], nearY[i], nearZ);
+            corners[1] = vec3(columnX[i + 1], nearY[i + 1], nearZ);
+            corners[2] = vec3(columnX[i + 1], farY[i + 1], farZ);
+            corners[3] = vec3(columnX[i], farY[i], farZ);
             QuadGrid::writeQuad(positions, normals, i * D + j, corners);
         }
     }
