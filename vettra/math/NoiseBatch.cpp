@@ -177,7 +177,7 @@ void narrow(const CornerTable& table, const float* x, const float* y, float* out
 
 bool hasWideLanes()
 {
-    static const bool avx2 = __builtin_cpu_supports("avx2");
+    static const bool avx2 = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
     return avx2;
 }
 #else
