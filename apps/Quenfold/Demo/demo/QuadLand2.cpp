@@ -8,7 +8,6 @@
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
 #include "math/Mat.h"
-#include "math/Noise.h"
 #include "toolkit/NoiseLines.h"
 #include "toolkit/QuadGrid.h"
 #include "utils/Timer.h"

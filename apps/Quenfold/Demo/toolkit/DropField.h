@@ -5,7 +5,6 @@
 #include "math/Vec.h"
 
 #include <cstdint>
-
 #include <functional>
 #include <memory>
 #include <vector>
