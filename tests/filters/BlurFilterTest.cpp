@@ -60,6 +60,11 @@ TEST_F(FilterTest, HardEdgeBecomesARampAndStateIsRestored)
     GLint bound = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
     EXPECT_EQ(static_cast<GLuint>(bound), app->framebuffer);
+    // Pass 3 reads the filter's own texture bilinear; it is trilinear again after.
+    GLint minFilter = 0;
+    blur->bind();
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
 
     const auto out = readTexture(*blur);
     EXPECT_EQ(texelAt(out, 128, 32, 4)[0], 0) << "far from the edge stays black";

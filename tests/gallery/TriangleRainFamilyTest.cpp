@@ -119,6 +119,25 @@ TEST_F(TriangleRainFamily, ZeroFrameTimeStillPosesTheTriangles)
     EXPECT_GT(length(vertex(rain.drops, 0) - built), 0.1f);
 }
 
+// A pose keeps its roll and wobble from frame to frame: a spin or a height set
+// between frames must pose the drop exactly as a field posing it afresh does.
+TEST_F(TriangleRainFamily, ASpinOrHeightSetBetweenFramesPosesAsAFreshField)
+{
+    stopClock();
+    TriangleRain2 kept;
+    kept.draw();
+    TriangleRain2 fresh;
+    for (TriangleRain2* rain : {&kept, &fresh}) {
+        rain->drops.getRaindrop(0).spin = -1.5f;
+        rain->drops.getRaindrop(1).position.y = 3.25f;
+        rain->draw();
+    }
+    for (unsigned int v = 0; v < 6; ++v) {
+        const vec3 a = vertex(kept.drops, v), b = vertex(fresh.drops, v);
+        EXPECT_TRUE(a.x == b.x && a.y == b.y && a.z == b.z) << "vertex " << v;
+    }
+}
+
 TEST_F(TriangleRainFamily, ThirdDrawsBlackOverTheFrameAndLeavesDepthAlone)
 {
     TriangleRain3 rain;

@@ -1,9 +1,13 @@
 #include "math/Noise.h"
+#include "math/NoiseTable.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -103,4 +107,57 @@ TEST(Noise, FiniteForHugeAndNegativeInputs)
         }
     for (float a : inputs)
         ASSERT_TRUE(std::isfinite(noise(a))) << a;
+}
+
+// The batch (eight lanes where the processor has AVX2, four elsewhere) must
+// round exactly as the scalar noise, lane by lane: a grid
+// across many cells (diagonals, where x0 == y0, included), lattice points,
+// capped and infinite coordinates; every count leaves a different tail.
+TEST(Noise, BatchEqualsScalarBitForBit)
+{
+    std::vector<float> x, y;
+    for (float a = -13.0f; a < 13.0f; a += 0.37f)
+        for (float b = -13.0f; b < 13.0f; b += 0.41f) {
+            x.push_back(a);
+            y.push_back(b);
+            x.push_back(a); // on the cell's diagonal
+            y.push_back(a);
+        }
+    const float edges[] = {0.0f, -0.0f, 1.0f, -3.0f, 0.5f, 255.5f, 256.0f, -256.25f, 1e6f, -3.5e7f,
+                           3e9f, -FLT_MAX, FLT_MAX, INFINITY, -INFINITY, 1e-30f};
+    for (float a : edges)
+        for (float b : edges) {
+            x.push_back(a);
+            y.push_back(b);
+        }
+    using Batch = void (*)(const float*, const float*, float*, size_t);
+    for (const Batch batch : {static_cast<Batch>(noise), NoiseTable::noiseFourLanes}) {
+        for (size_t count : {x.size(), x.size() - 1, x.size() - 3, x.size() - 5, x.size() - 7, size_t(0)}) {
+            std::vector<float> out(count + 1, 7.0f);
+            batch(x.data(), y.data(), out.data(), count);
+            for (size_t k = 0; k < count; ++k) {
+                const float reference = noise(x[k], y[k]);
+                uint32_t got, want;
+                std::memcpy(&got, &out[k], 4);
+                std::memcpy(&want, &reference, 4);
+                ASSERT_EQ(got, want) << "noise(" << x[k] << ", " << y[k] << ") = " << reference << ", batch "
+                                     << out[k];
+            }
+            EXPECT_EQ(out[count], 7.0f) << "nothing written past the count";
+        }
+
+        // A NaN coordinate gives NaN in both, and its lane leaves the others alone.
+        const float nx[] = {NAN, 0.3f, 0.7f, -1.6f, NAN};
+        const float ny[] = {0.5f, 0.6f, NAN, 2.45f, NAN};
+        float nout[5];
+        batch(nx, ny, nout, 5);
+        for (int k = 0; k < 5; ++k) {
+            const float reference = noise(nx[k], ny[k]);
+            if (std::isnan(reference))
+                EXPECT_TRUE(std::isnan(nout[k])) << k;
+            else
+                EXPECT_EQ(nout[k], reference) << k;
+        }
+        EXPECT_NEAR(nout[1], -0.3523131f, 1e-5f);
+    }
 }

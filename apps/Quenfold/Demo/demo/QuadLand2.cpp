@@ -8,7 +8,7 @@
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
 #include "math/Mat.h"
-#include "math/Noise.h"
+#include "toolkit/NoiseLines.h"
 #include "toolkit/QuadGrid.h"
 #include "utils/Timer.h"
 #include "utils/Utils.h"
@@ -79,16 +79,12 @@ void QuadLand2::updateLand()
 
     // Neighbouring quads of a row share corners: each corner's height is worked
     // out once per row, for both edges of the row.
-    const auto height = [&](float a, float b) {
-        if (heightScale > 0) {
-            const double coarse = noise(static_cast<float>(0.1 * a), static_cast<float>(0.1 * (rowScroll + b)));
-            const double mid = noise(static_cast<float>(0.2 * a), static_cast<float>(0.2 * (detailScroll + b)));
-            const double fine = noise(static_cast<float>(0.3 * a), static_cast<float>(0.3 * (detailScroll + b)));
-            return static_cast<float>((3 * coarse + mid + 0.5 * fine) * heightScale * reliefFactor);
-        }
+    columnX.resize(static_cast<size_t>(W + 1));
+    for (int column = 0; column <= W; ++column)
+        columnX[column] = static_cast<float>(static_cast<double>(s * static_cast<float>(column)) * 1.2 + left);
+    const auto ripple = [&](int column, float b) {
         // The flat look's ripple, from the corner's distance to the centre at height 0.
-        const vec3 flat(static_cast<float>(static_cast<double>(s * a) * 1.2 + left), 0, -b * s);
-        const double d = length(flat - centre);
+        const double d = length(vec3(columnX[column], 0, -b * s) - centre);
         return static_cast<float>(rippleAmplitude * std::sin(d * 0.3 + t * -5.0));
     };
     relief.resize(2 * static_cast<size_t>(W + 1));
@@ -98,22 +94,55 @@ void QuadLand2::updateLand()
         const float r = static_cast<float>(j) + rowScroll;
         const int w = static_cast<int>(r) % D;
         const float fz = static_cast<float>(static_cast<int>(r) + w) - r;
-        for (int edge = 0; edge < 2; ++edge)
-            for (int column = 0; column <= W; ++column)
-                relief[edge * (W + 1) + column] = height(static_cast<float>(column), fz + static_cast<float>(edge));
+        if (heightScale > 0)
+            reliefRow((w + D) % D, fz);
+        else
+            for (int edge = 0; edge < 2; ++edge)
+                for (int column = 0; column <= W; ++column)
+                    relief[edge * (W + 1) + column] = ripple(column, fz + static_cast<float>(edge));
+        // Corners (0, 0), (1, 0), (1, 1), (0, 1) in (column, row) steps.
+        const float nearZ = -(fz + QuadGrid::cornerRow[0]) * s;
+        const float farZ = -(fz + QuadGrid::cornerRow[2]) * s;
+        const float* nearY = relief.data();
+        const float* farY = nearY + W + 1;
         for (int i = 0; i < W; ++i) {
-            for (int n = 0; n < QuadGrid::cornersPerQuad; ++n) {
-                const int column = i + static_cast<int>(QuadGrid::cornerColumn[n]);
-                const int edge = static_cast<int>(QuadGrid::cornerRow[n]);
-                const float a = static_cast<float>(column);
-                const float b = fz + QuadGrid::cornerRow[n];
-                corners[n] = vec3(static_cast<float>(static_cast<double>(s * a) * 1.2 + left),
-                                  relief[edge * (W + 1) + column], -b * s);
-            }
+            corners[0] = vec3(columnX[i], nearY[i], nearZ);
+            corners[1] = vec3(columnX[i + 1], nearY[i + 1], nearZ);
+            corners[2] = vec3(columnX[i + 1], farY[i + 1], farZ);
+            corners[3] = vec3(columnX[i], farY[i], farZ);
             QuadGrid::writeQuad(positions, normals, i * D + j, corners);
         }
     }
     geometry->invalidate();
+}
+
+// The heights along both edges of the row at fz, whose near edge is lattice
+// line `line` (0 .. gridDepth - 1): three octaves of noise at each corner. A
+// row's far edge is the next row's near edge, and the coarse octave scrolls
+// with the rows, so most lines come out of the octaves' line stores.
+void QuadLand2::reliefRow(int line, float fz)
+{
+    const int columns = gridWidth + 1;
+    if (octaves[0].columnCount() != columns || octaves[0].lineCount() != gridDepth + 1) {
+        std::vector<float> x(static_cast<size_t>(columns));
+        const double scales[] = {0.1, 0.2, 0.3};
+        for (size_t o = 0; o < octaveCount; ++o) {
+            for (int column = 0; column < columns; ++column)
+                x[column] = static_cast<float>(scales[o] * static_cast<float>(column));
+            octaves[o].reset(x, gridDepth + 1);
+        }
+    }
+    for (int edge = 0; edge < 2; ++edge) {
+        const float b = fz + static_cast<float>(edge);
+        const float* coarse = octaves[0].at(line + edge, static_cast<float>(0.1 * (rowScroll + b)));
+        const float* mid = octaves[1].at(line + edge, static_cast<float>(0.2 * (detailScroll + b)));
+        const float* fine = octaves[2].at(line + edge, static_cast<float>(0.3 * (detailScroll + b)));
+        float* heights = relief.data() + edge * columns;
+        for (int c = 0; c < columns; ++c) {
+            const double n = 3 * static_cast<double>(coarse[c]) + mid[c] + 0.5 * fine[c];
+            heights[c] = static_cast<float>(n * heightScale * reliefFactor);
+        }
+    }
 }
 
 void QuadLand2::drawScene()

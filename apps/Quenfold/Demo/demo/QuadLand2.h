@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Effect.h"
+#include "toolkit/NoiseLines.h"
 
 #include <memory>
 #include <vector>
@@ -54,7 +55,11 @@ public:
     float reliefFactor = 1.0f;
 
 private:
-    std::vector<float> relief; // per row: the heights along its near edge, then its far edge
+    static constexpr size_t octaveCount = 3;
+    std::vector<float> relief;  // per row: the heights along its near edge, then its far edge
+    std::vector<float> columnX; // x of each column's corners
+    NoiseLines octaves[octaveCount];
+    void reliefRow(int line, float fz);
     void drawLogo();
     void mixOntoScreen();
 };

@@ -7,6 +7,7 @@
 #include "utils/Platform.h"
 
 #include <cmath>
+#include <cstring>
 
 using namespace vell;
 
@@ -38,6 +39,13 @@ void uprightCorners(const DropField::Raindrop& drop, float size, vec3 corners[3]
     corners[0] = drop.position + a;
     corners[1] = drop.position - a;
     corners[2] = drop.position + vec3(0, size * 0.3f, 0);
+}
+
+uint32_t bitsOf(float v)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
 }
 
 void store(const vec3& v, float* out)
@@ -95,6 +103,7 @@ void DropField::build(int count, int seed, const std::function<vec3()>& startPos
         raindrops.push_back(drop);
     }
     geometry.reset(builder.build(type));
+    turns.assign(raindrops.size(), Turn());
 }
 
 void DropField::render(Shader* shader, const vec3& eye, const vec3& target, const vec4& color, Passes passes,
@@ -126,14 +135,29 @@ float* DropField::positions() const
     return stream ? stream->getBuffer() : nullptr;
 }
 
-void DropField::pose(const Raindrop& drop, float* vertices) const
+void DropField::pose(size_t i, float* vertices)
 {
-    const mat4 roll = mat4::rotationMatrix(vec3(0, 0, 1), drop.spin * 45);
-    const vec3 a = roll * halfBase(triangleSize, drop.phase);
-    const double wobblePhase = 3 * drop.position.y + drop.spin;
-    const vec3 w(static_cast<float>(wobbleRadius * std::cos(wobblePhase)), 0.0f,
-                 static_cast<float>(wobbleRadius * std::sin(wobblePhase)));
+    const Raindrop& drop = raindrops[i];
+    Turn& turn = turns[i];
+    const uint32_t spin = bitsOf(drop.spin);
+    const uint32_t height = bitsOf(drop.position.y);
+    if (!turn.rollKnown || turn.spinBits != spin) {
+        turn.roll = mat4::rotationMatrix(vec3(0, 0, 1), drop.spin * 45);
+        turn.apex = turn.roll * vec3(0, triangleSize, 0);
+        turn.rollKnown = true;
+        turn.wobbleKnown = false;
+        turn.spinBits = spin;
+    }
+    if (!turn.wobbleKnown || turn.heightBits != height) {
+        const double wobblePhase = 3 * drop.position.y + drop.spin;
+        turn.wobble = vec3(static_cast<float>(wobbleRadius * std::cos(wobblePhase)), 0.0f,
+                           static_cast<float>(wobbleRadius * std::sin(wobblePhase)));
+        turn.wobbleKnown = true;
+        turn.heightBits = height;
+    }
+    const vec3 a = turn.roll * halfBase(triangleSize, drop.phase);
+    const vec3& w = turn.wobble;
     store(drop.position + a + w, vertices);
     store(drop.position - a + w, vertices + 3);
-    store(drop.position + roll * vec3(0, triangleSize, 0) + w, vertices + 6);
+    store(drop.position + turn.apex + w, vertices + 6);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "geom/Geometry.h"
+#include "math/Mat.h"
 #include "math/Vec.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -56,7 +58,7 @@ public:
             return;
         for (size_t i = 0; i < raindrops.size(); ++i) {
             move(raindrops[i]);
-            pose(raindrops[i], vertices + 9 * i);
+            pose(i, vertices + 9 * i);
         }
     }
 
@@ -69,10 +71,24 @@ private:
     void build(int count, int seed, const std::function<vell::vec3()>& startPosition, bool spins,
                Corners corners, vell::Geometry::PrimitiveType type);
     float* positions() const;
-    void pose(const Raindrop& drop, float* vertices) const;
+    void pose(size_t i, float* vertices);
+
+    // What a drop's pose keeps from the last frame: the roll and the apex follow
+    // from its spin alone, the wobble from its spin and height; each is worked out
+    // again only when those change (bit for bit).
+    struct Turn {
+        uint32_t spinBits = 0;
+        uint32_t heightBits = 0;
+        bool rollKnown = false;
+        bool wobbleKnown = false;
+        vell::mat4 roll;
+        vell::vec3 apex;
+        vell::vec3 wobble;
+    };
 
     std::unique_ptr<vell::Geometry> geometry;
     std::vector<Raindrop> raindrops;
+    std::vector<Turn> turns; // one per drop
     float triangleSize; // half-width and height of each triangle
     float wobbleRadius; // radius of the sideways wobble
 };
