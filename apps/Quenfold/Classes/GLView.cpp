@@ -126,6 +126,9 @@ void GLView::show()
         SDL_Rect at{r.x, r.y, r.width, r.height};
         SDL_BlitSurface(converted, nullptr, surface, &at);
     }
+    // Shown on the tick, however long the frame took to draw: even intervals.
+    waitForTick();
+    waited = true;
     if (SDL_UpdateWindowSurface(window) != 0)
         return missed("cannot show the window's pixels");
     showing = true;
@@ -156,6 +159,13 @@ void GLView::toggleFullscreen()
 }
 
 void GLView::pace()
+{
+    if (!waited)
+        waitForTick();
+    waited = false;
+}
+
+void GLView::waitForTick()
 {
     const Uint64 frequency = SDL_GetPerformanceFrequency();
     const Uint64 tick = static_cast<Uint64>(kTickSeconds * frequency);

@@ -34,7 +34,8 @@ public:
     // Window pixels to points of the 480x320 frame, clamped to it.
     void toWindowPoints(int x, int y, int* px, int* py) const;
     void toggleFullscreen();
-    // Waits for the next 1/60 s tick.
+    // Waits for the next 1/60 s tick, unless a frame shown since the last call
+    // waited for it already.
     void pace();
 
 private:
@@ -43,6 +44,7 @@ private:
     void show();
     // A frame not shown, for the reason given.
     void missed(const char* what);
+    void waitForTick();
 
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
@@ -53,5 +55,6 @@ private:
     std::function<void()> overlay;
     FrameLog* frameLog = nullptr;
     Uint64 nextTick = 0;
+    bool waited = false; // a frame shown since pace() waited for its tick
     std::string error;
 };
