@@ -27,7 +27,7 @@ void RenderTexture::begin()
 
 void RenderTexture::end()
 {
-    glViewport(0, 0, static_cast<GLsizei>(osGetWindowWidth()), static_cast<GLsizei>(osGetWindowHeight()));
+    glViewport(0, 0, static_cast<GLsizei>(osGetPixelWidth()), static_cast<GLsizei>(osGetPixelHeight()));
     fbo->unbind();
 }
 

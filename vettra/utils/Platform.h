@@ -8,6 +8,11 @@
 // Logical window size in points: 480 x 320.
 unsigned int osGetWindowWidth();
 unsigned int osGetWindowHeight();
+// Content scale S, 1 to 4: the frame is drawn with S x S pixels per point.
+unsigned int osGetContentScale();
+// Frame size in pixels: the window size times the content scale.
+unsigned int osGetPixelWidth();
+unsigned int osGetPixelHeight();
 
 // Whole resource file, looked up by base name; malloc'd, caller frees. Null when missing.
 // Its length in bytes goes to *size when size is given.

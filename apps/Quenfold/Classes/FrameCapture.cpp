@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 std::vector<uint8_t> FrameCapture::glToImage()
 {
-    return HeadlessContext::readFrame(HostSurface::kWidth, HostSurface::kHeight);
+    return HeadlessContext::readFrame();
 }
 
 std::string FrameCapture::picturesDirectory()
@@ -55,7 +55,7 @@ bool FrameCapture::captureToPhotoAlbum()
     }
     const std::string path = unusedPath(dir);
     std::string reason;
-    if (!ImageFile::writePng(path, frame, HostSurface::kWidth, HostSurface::kHeight, &reason)) {
+    if (!ImageFile::writePng(path, frame, HostSurface::pixelWidth(), HostSurface::pixelHeight(), &reason)) {
         vell::Log::error("cannot save the frame to '%s': %s", vell::printableText(path).c_str(), reason.c_str());
         return false;
     }

@@ -34,7 +34,7 @@ OverlayState::OverlayState()
     cullFace = glIsEnabled(GL_CULL_FACE);
     scissorTest = glIsEnabled(GL_SCISSOR_TEST);
 
-    glViewport(0, 0, HostSurface::kWidth, HostSurface::kHeight);
+    glViewport(0, 0, HostSurface::pixelWidth(), HostSurface::pixelHeight());
     glDisable(GL_STENCIL_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_SCISSOR_TEST);

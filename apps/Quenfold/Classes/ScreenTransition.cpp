@@ -12,7 +12,7 @@ void copyFrame(vell::Texture2D& texture)
 {
     glActiveTexture(GL_TEXTURE0);
     texture.bind();
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, HostSurface::kWidth, HostSurface::kHeight);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, HostSurface::pixelWidth(), HostSurface::pixelHeight());
 }
 
 // Place of the leaving screen, in frame widths, at time t (0 to 1) of a
@@ -26,8 +26,8 @@ float leavingOffset(float t)
 } // namespace
 
 ScreenTransition::ScreenTransition()
-    : leaving(vell::Texture2D::create(HostSurface::kWidth, HostSurface::kHeight)),
-      arriving(vell::Texture2D::create(HostSurface::kWidth, HostSurface::kHeight)),
+    : leaving(vell::Texture2D::create(HostSurface::pixelWidth(), HostSurface::pixelHeight())),
+      arriving(vell::Texture2D::create(HostSurface::pixelWidth(), HostSurface::pixelHeight())),
       overlay(std::make_unique<vell::Overlay>())
 {
 }
@@ -52,7 +52,8 @@ void ScreenTransition::draw(double now)
     const float leaveX = side * leavingOffset(t < 1 ? t : 1);
     glDisable(GL_BLEND);
     for (auto [texture, x] : {std::pair{leaving.get(), leaveX}, std::pair{arriving.get(), leaveX + side}}) {
-        glViewport(static_cast<GLint>(x * HostSurface::kWidth), 0, HostSurface::kWidth, HostSurface::kHeight);
+        const int w = HostSurface::pixelWidth();
+        glViewport(static_cast<GLint>(x * static_cast<float>(w)), 0, w, HostSurface::pixelHeight());
         overlay->render(texture, false);
     }
 }

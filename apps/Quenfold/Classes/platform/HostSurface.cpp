@@ -3,13 +3,16 @@
 #include <GLES2/gl2.h>
 #include <GLES2/gl2ext.h>
 
+#include <algorithm>
+
 namespace {
 HostSurface* currentSurface = nullptr;
-}
+int contentScale = 1;
+} // namespace
 
 void HostSurface::renderbufferStorage()
 {
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8_OES, kWidth, kHeight);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8_OES, pixelWidth(), pixelHeight());
 }
 
 HostSurface* HostSurface::current()
@@ -20,4 +23,14 @@ HostSurface* HostSurface::current()
 void HostSurface::setCurrent(HostSurface* surface)
 {
     currentSurface = surface;
+}
+
+int HostSurface::scale()
+{
+    return contentScale;
+}
+
+void HostSurface::setScale(int s)
+{
+    contentScale = std::clamp(s, 1, kMaxScale);
 }

@@ -31,6 +31,21 @@ unsigned int osGetWindowHeight()
     return HostSurface::kHeight;
 }
 
+unsigned int osGetContentScale()
+{
+    return static_cast<unsigned int>(HostSurface::scale());
+}
+
+unsigned int osGetPixelWidth()
+{
+    return static_cast<unsigned int>(HostSurface::pixelWidth());
+}
+
+unsigned int osGetPixelHeight()
+{
+    return static_cast<unsigned int>(HostSurface::pixelHeight());
+}
+
 void* osLoadBinaryFile(const char* name, size_t* size)
 {
     std::string contents;

@@ -53,5 +53,5 @@ void BlurFilter::apply(vell::Texture2D* source)
         pass.draw(s.target, s.read);
     }
     fbo.unbind();
-    glViewport(0, 0, static_cast<GLsizei>(osGetWindowWidth()), static_cast<GLsizei>(osGetWindowHeight()));
+    glViewport(0, 0, static_cast<GLsizei>(osGetPixelWidth()), static_cast<GLsizei>(osGetPixelHeight()));
 }

@@ -39,5 +39,5 @@ void DofFilter::apply(vell::Texture2D* color, vell::Texture2D* depth)
     fbo.bind();
     pass.draw(this, color);
     fbo.unbind();
-    glViewport(0, 0, static_cast<GLsizei>(osGetWindowWidth()), static_cast<GLsizei>(osGetWindowHeight()));
+    glViewport(0, 0, static_cast<GLsizei>(osGetPixelWidth()), static_cast<GLsizei>(osGetPixelHeight()));
 }

@@ -15,6 +15,21 @@ unsigned int Effect::getWindowHeight() const
     return osGetWindowHeight();
 }
 
+unsigned int Effect::getContentScale() const
+{
+    return osGetContentScale();
+}
+
+unsigned int Effect::getPixelWidth() const
+{
+    return osGetPixelWidth();
+}
+
+unsigned int Effect::getPixelHeight() const
+{
+    return osGetPixelHeight();
+}
+
 float Effect::advanceClock()
 {
     vell::Timer* timer = vell::Timer::getInstance();

@@ -15,6 +15,10 @@ public:
 
     unsigned int getWindowWidth() const;
     unsigned int getWindowHeight() const;
+    // The frame's pixels per point (1 to 4) and its size in pixels.
+    unsigned int getContentScale() const;
+    unsigned int getPixelWidth() const;
+    unsigned int getPixelHeight() const;
 
     bool enabled = false;
 

@@ -23,6 +23,7 @@ void GLApp::init()
     glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_HEIGHT, &height);
 
     attachDepthStencil();
+    glLineWidth(static_cast<GLfloat>(osGetContentScale())); // a line one point wide
 
     const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
     if (status != GL_FRAMEBUFFER_COMPLETE)

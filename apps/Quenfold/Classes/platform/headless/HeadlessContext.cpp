@@ -98,6 +98,11 @@ std::vector<uint8_t> HeadlessContext::readPresented() const
     return readFrame();
 }
 
+std::vector<uint8_t> HeadlessContext::readFrame()
+{
+    return readFrame(pixelWidth(), pixelHeight());
+}
+
 std::vector<uint8_t> HeadlessContext::readFrame(int width, int height)
 {
     const size_t rowBytes = static_cast<size_t>(width) * 4;

@@ -26,8 +26,9 @@ public:
     void present() override;
     std::vector<uint8_t> readPresented() const;
 
-    // Pixels of the bound framebuffer, RGBA, top row first.
-    static std::vector<uint8_t> readFrame(int width = kWidth, int height = kHeight);
+    // Pixels of the bound framebuffer, RGBA, top row first: the frame's pixel size or the size given.
+    static std::vector<uint8_t> readFrame();
+    static std::vector<uint8_t> readFrame(int width, int height);
 
 private:
     bool fail(const char* what);
