@@ -58,9 +58,7 @@ Letterbox::Rect Letterbox::fit(int windowWidth, int windowHeight)
 bool Letterbox::create()
 {
     glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, HostSurface::kWidth, HostSurface::kHeight, 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, nullptr);
+    sizeFrame();
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -78,6 +76,13 @@ bool Letterbox::create()
     GLint linked = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
     return linked && glGetError() == GL_NO_ERROR;
+}
+
+void Letterbox::sizeFrame()
+{
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, HostSurface::pixelWidth(), HostSurface::pixelHeight(), 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, nullptr);
 }
 
 void Letterbox::draw(int drawableWidth, int drawableHeight)

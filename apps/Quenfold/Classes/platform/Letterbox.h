@@ -2,7 +2,7 @@
 
 #include <GLES2/gl2.h>
 
-// Shows the 480x320 frame scaled into the window, keeping its 3:2 aspect:
+// Shows the frame scaled into the window, keeping its 3:2 aspect:
 // where the picture goes, and (on a host that scales with the GL) a texture
 // holding the frame and the program drawing it.
 class Letterbox {
@@ -15,10 +15,13 @@ public:
     static Rect fit(int windowWidth, int windowHeight);
 
     bool create();
+    // Gives the frame texture the frame's pixel size at the current content
+    // scale (create does; again after the scale changes).
+    void sizeFrame();
 
     // Draws the frame texture into the bound framebuffer of the given size.
     void draw(int drawableWidth, int drawableHeight);
-    // The 480x320 RGBA texture drawn.
+    // The RGBA texture drawn, of the frame's pixel size.
     GLuint frameTexture() const { return texture; }
 
 private:

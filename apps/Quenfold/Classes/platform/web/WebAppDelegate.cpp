@@ -73,6 +73,7 @@ void WebAppDelegate::drawFrame()
 {
     if (pending) {
         screen.reset(); // the old screen's GL objects go first
+        surface.fitScale(); // the canvas may have been resized since
         screen = std::move(pending);
         screen->loadView();
         if (screen->effectName()) { // an effect alone has no music to wait for

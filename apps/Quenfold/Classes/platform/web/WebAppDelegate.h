@@ -21,7 +21,8 @@ public:
     // Creates the GL context on the canvas and starts the frame loop.
     bool start(const char* canvas);
     // Runs effect number index alone, or the demo when index is negative,
-    // from the next frame on. False when there is no such effect.
+    // from the next frame on, at the content scale that fits the canvas
+    // then. False when there is no such effect.
     bool open(int index);
     // A press (phase 0), drag (1) or release (2) at a point of the 480x320
     // frame, made age seconds ago; true when a press is the second of a

@@ -1,11 +1,13 @@
 #include "WebSurface.h"
 
+#include "CanvasScale.h"
 #include "OverlayState.h"
 
 #include <GLES2/gl2ext.h>
 #include <emscripten/html5.h>
 #include <webgl/webgl1.h>
 
+#include <cstdio>
 #include <set>
 
 namespace {
@@ -96,22 +98,38 @@ bool WebSurface::open(const char* canvas)
     const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(canvas, &attrs);
     if (context <= 0 || emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS)
         return false;
-    emscripten_set_canvas_element_size(canvas, kWidth, kHeight);
+    canvasSelector = canvas;
     if (!letterbox.create())
         return false;
-    glBindTexture(GL_TEXTURE_2D, 0);
+    fitScale();
     openSurface = this;
     HostSurface::setCurrent(this);
     return true;
 }
 
+void WebSurface::fitScale()
+{
+    double cssWidth = 0, cssHeight = 0;
+    emscripten_get_element_css_size(canvasSelector.c_str(), &cssWidth, &cssHeight);
+    const int s = CanvasScale::fitting(cssWidth, cssHeight, emscripten_get_device_pixel_ratio());
+    if (s == shownScale)
+        return;
+    shownScale = s;
+    HostSurface::setScale(s);
+    emscripten_set_canvas_element_size(canvasSelector.c_str(), pixelWidth(), pixelHeight());
+    letterbox.sizeFrame();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    printf("content scale %dx\n", s);
+}
+
 void WebSurface::renderbufferStorage()
 {
-    // A stand-in keeps the renderbuffer valid; the frame is drawn into the texture.
+    // A stand-in of the frame's size (the viewport is read from it) keeps the
+    // renderbuffer valid; the frame is drawn into the texture.
     GLint bound = 0;
     glGetIntegerv(GL_RENDERBUFFER_BINDING, &bound);
     frameRenderbuffer = static_cast<GLuint>(bound);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA4, kWidth, kHeight);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA4, pixelWidth(), pixelHeight());
 }
 
 GLuint WebSurface::textureFor(GLuint renderbuffer) const
@@ -131,7 +149,7 @@ void WebSurface::present()
         glDisable(GL_BLEND);
         glDisable(GL_DEPTH_TEST);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
-        letterbox.draw(kWidth, kHeight);
+        letterbox.draw(pixelWidth(), pixelHeight());
         glDisableVertexAttribArray(0); // drawing code enables the arrays it draws with
     }
     glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);

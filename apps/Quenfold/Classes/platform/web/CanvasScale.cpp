@@ -1,0 +1,17 @@
+#include "CanvasScale.h"
+
+#include "HostSurface.h"
+
+#include <algorithm>
+#include <cmath>
+
+int CanvasScale::fitting(double cssWidth, double cssHeight, double pixelRatio)
+{
+    // The browser snaps the box to whole device pixels.
+    const double width = std::round(cssWidth * pixelRatio);
+    const double height = std::round(cssHeight * pixelRatio);
+    if (!(width > 0 && height > 0)) // NaN too
+        return 1;
+    const double s = std::min(std::floor(width / HostSurface::kWidth), std::floor(height / HostSurface::kHeight));
+    return static_cast<int>(std::clamp(s, 1.0, static_cast<double>(HostSurface::kMaxScale)));
+}
