@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Builds the page, serves it on 127.0.0.1 and drives headless Chromium through
 WebDriver: the demo's picture against the desktop's headless frame at the same
-time, the music playing, one gallery effect drawing, and a clean browser log.
+time, the music playing, one gallery effect drawing, and a clean browser log;
+then, on a screen of twice the density, the page drawing at twice the pixels.
 Usage: web-page.py SOURCE_DIR BUILD_DIR"""
 import functools
 import http.server
 import json
 import os
+import re
 import shutil
 import socket
 import subprocess
@@ -18,27 +20,31 @@ import urllib.request
 
 SKIP = 77
 FLAGS = ["--headless=new", "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
-         "--autoplay-policy=no-user-gesture-required", "--window-size=1000,760"]
-GRID = (16, 16)  # blocks compared across the 480x320 picture
+         "--autoplay-policy=no-user-gesture-required", "--window-size=700,600"]
+# The canvas in that window is 700 CSS pixels wide and over 320 high: 1x at
+# pixel ratio 1, 2x at ratio 2 (3x would need 720 by 480).
+GRID = (16, 16)  # blocks compared across the picture
 
-# Mean colour of each block of the canvas, row by row, as [r, g, b] in 0..255.
+# Mean colour of each block of the canvas, row by row, as [r, g, b] in 0..255,
+# read back at its backing store's size.
 CANVAS_BLOCKS = """
 const [gw, gh] = arguments;
 const src = document.getElementById('canvas');
+const w = src.width, h = src.height;
 const c = document.createElement('canvas');
-c.width = 480; c.height = 320;
+c.width = w; c.height = h;
 const g = c.getContext('2d');
-g.drawImage(src, 0, 0, 480, 320);
-const d = g.getImageData(0, 0, 480, 320).data;
+g.drawImage(src, 0, 0);
+const d = g.getImageData(0, 0, w, h).data;
 const out = [];
 for (let by = 0; by < gh; ++by) for (let bx = 0; bx < gw; ++bx) {
   const s = [0, 0, 0]; let n = 0;
-  for (let y = by * 320 / gh; y < (by + 1) * 320 / gh; ++y)
-    for (let x = bx * 480 / gw; x < (bx + 1) * 480 / gw; ++x, ++n)
-      for (let k = 0; k < 3; ++k) s[k] += d[(y * 480 + x) * 4 + k];
+  for (let y = by * h / gh; y < (by + 1) * h / gh; ++y)
+    for (let x = bx * w / gw; x < (bx + 1) * w / gw; ++x, ++n)
+      for (let k = 0; k < 3; ++k) s[k] += d[(y * w + x) * 4 + k];
   out.push(s.map(v => v / n));
 }
-return {time: Module._quenfold_time(), blocks: out};
+return {time: Module._quenfold_time(), size: [w, h], blocks: out};
 """
 
 
@@ -82,13 +88,15 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 
 class Driver:
-    def __init__(self, port):
+    def __init__(self, port, pixel_ratio=1):
         self.base = f"http://127.0.0.1:{port}"
+        args = FLAGS + [f"--force-device-scale-factor={pixel_ratio}"]
         caps = {"capabilities": {"alwaysMatch": {
             "browserName": "chrome",
-            "goog:chromeOptions": {"binary": shutil.which("chromium"), "args": FLAGS},
+            "goog:chromeOptions": {"binary": shutil.which("chromium"), "args": args},
             "goog:loggingPrefs": {"browser": "ALL"}}}}
         self.session = self.call("POST", "/session", caps)["sessionId"]
+        self.entries = []
 
     def call(self, method, path, body=None):
         data = json.dumps(body if body is not None else {}).encode() if method == "POST" else None
@@ -132,7 +140,9 @@ class Driver:
         self.s("DELETE", "/actions")
 
     def log(self):
-        return self.s("POST", "/se/log", {"type": "browser"})
+        """The browser's log since the session began."""
+        self.entries += self.s("POST", "/se/log", {"type": "browser"})
+        return self.entries
 
     def quit(self):
         self.call("DELETE", f"/session/{self.session}")
@@ -164,25 +174,67 @@ def main():
                 break
             except OSError:
                 time.sleep(0.1)
-        try:
-            driver = Driver(port)
-        except (RuntimeError, OSError) as e:
-            print(f"SKIP: the browser cannot start: {e}")
-            return SKIP
-        return check(driver, page, build)
+        failures = []
+        for ratio, checks in ((1, check), (2, check_twice_the_density)):
+            try:
+                driver = Driver(port, ratio)
+            except (RuntimeError, OSError) as e:
+                print(f"SKIP: the browser cannot start: {e}")
+                return SKIP
+            failures += checks(driver, page, build)
+            driver.quit()
+            driver = None
     finally:
         if driver:
             driver.quit()
         driver_proc.terminate()
         driver_proc.wait()
         server.shutdown()
+    for f in failures:
+        print("FAIL:", f)
+    return 1 if failures else 0
 
 
-def check(d, page, build):
+def start_demo(d, page):
+    """Opens the page, starts the demo and lets it run 4 s; the content scales it printed."""
     d.s("POST", "/url", {"url": page})
     d.wait_for("return document.getElementById('start').textContent == 'click to start'", 60, "the page")
     d.click("#start")
     d.wait_for("return Module._quenfold_time() > 4", 60, "the demo to run 4 s")
+    return [int(m.group(1)) for e in d.log() for m in [re.search(r"content scale (\d+)x", e["message"])] if m]
+
+
+def against_desktop(shot, build):
+    """The mean block difference of a picture of the demo from the desktop's
+    headless frame at the same time, and that frame's spread."""
+    with tempfile.TemporaryDirectory() as out:
+        t = shot["time"]
+        subprocess.run([os.path.join(build, "quenfold-render"), "--demo", "--times", f"{t:.2f}", "--out", out],
+                       check=True, capture_output=True)
+        desktop = png_blocks(os.path.join(out, f"demo-{t:.2f}.png"))
+    return difference(shot["blocks"], desktop), spread(desktop)
+
+
+def check_twice_the_density(d, page, build):
+    """At device pixel ratio 2 the page draws the frame at 2x: a 960x640 backing
+    store showing the demo as the desktop draws it."""
+    scales = start_demo(d, page)
+    shot = d.run(CANVAS_BLOCKS, *GRID)
+    diff, desktop_spread = against_desktop(shot, build)
+    print(f"pixel ratio 2: content scales printed {scales}, canvas {shot['size']}, demo at {shot['time']:.2f} s: "
+          f"mean block difference {diff:.1f} of 255")
+    failures = []
+    if scales != [2]:
+        failures.append(f"at pixel ratio 2 the page printed content scales {scales}, not 2 once")
+    if shot["size"] != [960, 640]:
+        failures.append(f"at pixel ratio 2 the canvas is {shot['size']}, not 960x640")
+    if desktop_spread < 8 or diff > 12:
+        failures.append(f"at 2x the page's picture differs from the desktop's by {diff:.1f}")
+    return failures + log_failures(d)
+
+
+def check(d, page, build):
+    scales = start_demo(d, page)
     shot = d.run(CANVAS_BLOCKS, *GRID)
     playing = d.run("const m = document.getElementById('music');"
                     "return [m.paused, m.currentTime, decodeURIComponent(m.src), Module._quenfold_time()];")
@@ -193,16 +245,13 @@ def check(d, page, build):
         requestAnimationFrame(tick);""", "args": []})
     print(f"frame rate in headless Chromium: {fps:.1f} fps")
 
-    with tempfile.TemporaryDirectory() as out:
-        t = shot["time"]
-        subprocess.run([os.path.join(build, "quenfold-render"), "--demo", "--times", f"{t:.2f}", "--out", out],
-                       check=True, capture_output=True)
-        desktop = png_blocks(os.path.join(out, f"demo-{t:.2f}.png"))
-    diff = difference(shot["blocks"], desktop)
+    diff, desktop_spread = against_desktop(shot, build)
     print(f"music at {playing[1]:.2f} s with the demo at {playing[3]:.2f} s")
-    print(f"demo at {t:.2f} s: mean block difference {diff:.1f} of 255, spread {spread(desktop):.1f}")
+    print(f"demo at {shot['time']:.2f} s: mean block difference {diff:.1f} of 255, spread {desktop_spread:.1f}")
     failures = []
-    if spread(desktop) < 8:
+    if scales != [1] or shot["size"] != [480, 320]:
+        failures.append(f"at pixel ratio 1 in a small window the page printed {scales}, canvas {shot['size']}")
+    if desktop_spread < 8:
         failures.append("the desktop frame is too plain to compare")
     if diff > 12:
         failures.append(f"the page's picture differs from the desktop's by {diff:.1f}")
@@ -228,16 +277,15 @@ def check(d, page, build):
         failures.append(f"{name} does not draw on its own clock")
     if d.run("return document.getElementById('music').paused") is not True:
         failures.append("the music goes on under an effect alone")
+    return failures + log_failures(d)
 
-    log = d.log()
+
+def log_failures(d):
+    """Errors in the browser's log since it was last read, and uncaught ones."""
     errors = d.run("return window.quenfoldErrors")
-    bad = [e["message"] for e in log if e["level"] == "SEVERE" or
+    bad = [e["message"] for e in d.log() if e["level"] == "SEVERE" or
            any(k in e["message"] for k in ("GL error", "OpenGL error", "WebGL:"))] + errors
-    if bad:
-        failures.append("browser log: " + " | ".join(bad[:8]))
-    for f in failures:
-        print("FAIL:", f)
-    return 1 if failures else 0
+    return ["browser log: " + " | ".join(bad[:8])] if bad else []
 
 
 def check_full_screen(d):
