@@ -180,8 +180,8 @@ bool Piramid::takeMarkedRect(int rect[4])
         // Two points of margin hold the one-point outline drawn along the edges.
         const int margin = 2 * static_cast<int>(getContentScale());
         const auto toPixel = [margin](float ndc, int size) {
-            const float far = static_cast<float>(2 * margin);
-            return std::clamp((ndc * 0.5f + 0.5f) * static_cast<float>(size), -far, static_cast<float>(size) + far);
+            const float reach = static_cast<float>(2 * margin);
+            return std::clamp((ndc * 0.5f + 0.5f) * static_cast<float>(size), -reach, static_cast<float>(size) + reach);
         };
         rect[0] = std::max(0, static_cast<int>(std::floor(toPixel(x0, width))) - margin);
         rect[1] = std::max(0, static_cast<int>(std::floor(toPixel(y0, height))) - margin);
