@@ -15,7 +15,7 @@ uniform sampler2D tex0; // colour
 uniform sampler2D tex1; // depth
 uniform float focalDepth;
 uniform float focalRange;
-uniform float ds; // texel size of the colour texture
+uniform float ds; // one point of the colour texture: S texels at content scale S
 uniform float dt;
 varying vec2 uv;
 

@@ -15,6 +15,8 @@ uniform sampler2D baseTex;
 uniform sampler2D blendTex;
 varying vec2 uv;
 
+// A texel of the 256 x 256 target at content scale 1: the glow keeps its
+// reach in the picture when the target has more texels.
 const float texel = 1.0 / 256.0;
 
 void main()

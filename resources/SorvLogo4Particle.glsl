@@ -1,12 +1,14 @@
 // Points on the logo's surface, drawn opaque as round beads just above it:
 // tinted gold to ice blue by the smooth normal's direction, lit by the key
-// light with a bright core, smaller with distance.
+// light with a bright core, smaller with distance. Sizes are in points:
+// contentScale pixels each.
 //[VERT]
 attribute vec3 position;
 attribute vec3 normal;
 attribute vec3 normal2;
 uniform mat4 projectionMatrix;
 uniform mat4 modelViewMatrix;
+uniform float contentScale;
 varying vec3 tint;
 
 void main()
@@ -14,7 +16,7 @@ void main()
     vec3 n = normalize(normal2 + 0.001 * normal);
     vec4 eye = modelViewMatrix * vec4(position + n * 0.06, 1.0);
     gl_Position = projectionMatrix * eye;
-    gl_PointSize = clamp(24.0 / max(-eye.z, 0.1), 1.5, 5.0);
+    gl_PointSize = clamp(24.0 / max(-eye.z, 0.1), 1.5, 5.0) * contentScale;
 
     vec3 eyeNormal = normalize((modelViewMatrix * vec4(n, 0.0)).xyz);
     float facing = 0.5 + 0.5 * eyeNormal.y;

@@ -164,7 +164,7 @@ bool Piramid::takeMarkedRect(int rect[4])
     markedFrame = -1;
     if (!drawnThisFrame)
         return false;
-    const int width = static_cast<int>(getWindowWidth()), height = static_cast<int>(getWindowHeight());
+    const int width = static_cast<int>(getPixelWidth()), height = static_cast<int>(getPixelHeight());
     rect[0] = 0, rect[1] = 0, rect[2] = width, rect[3] = height;
     const vell::VertexAttrib* positions = pyramid->getAttrib("position", vell::VEC3);
     const float* p = positions ? positions->getBuffer() : nullptr;
@@ -177,14 +177,16 @@ bool Piramid::takeMarkedRect(int rect[4])
         y0 = std::min(y0, c.y / c.w), y1 = std::max(y1, c.y / c.w);
     }
     if (inFront) {
-        // Two pixels of margin hold the one-pixel outline drawn along the edges.
-        const auto toPixel = [](float ndc, int size) {
-            return std::clamp((ndc * 0.5f + 0.5f) * static_cast<float>(size), -4.0f, size + 4.0f);
+        // Two points of margin hold the one-point outline drawn along the edges.
+        const int margin = 2 * static_cast<int>(getContentScale());
+        const auto toPixel = [margin](float ndc, int size) {
+            const float reach = static_cast<float>(2 * margin);
+            return std::clamp((ndc * 0.5f + 0.5f) * static_cast<float>(size), -reach, static_cast<float>(size) + reach);
         };
-        rect[0] = std::max(0, static_cast<int>(std::floor(toPixel(x0, width))) - 2);
-        rect[1] = std::max(0, static_cast<int>(std::floor(toPixel(y0, height))) - 2);
-        rect[2] = std::max(0, std::min(width, static_cast<int>(std::ceil(toPixel(x1, width))) + 2) - rect[0]);
-        rect[3] = std::max(0, std::min(height, static_cast<int>(std::ceil(toPixel(y1, height))) + 2) - rect[1]);
+        rect[0] = std::max(0, static_cast<int>(std::floor(toPixel(x0, width))) - margin);
+        rect[1] = std::max(0, static_cast<int>(std::floor(toPixel(y0, height))) - margin);
+        rect[2] = std::max(0, std::min(width, static_cast<int>(std::ceil(toPixel(x1, width))) + margin) - rect[0]);
+        rect[3] = std::max(0, std::min(height, static_cast<int>(std::ceil(toPixel(y1, height))) + margin) - rect[1]);
     }
     return true;
 }

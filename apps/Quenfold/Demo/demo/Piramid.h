@@ -28,7 +28,7 @@ public:
 
     void draw() override;
 
-    // Window pixels (x, y, width, height) that hold every pixel this frame's
+    // Frame pixels (x, y, width, height) that hold every pixel this frame's
     // draw marked, a margin for the outline included; false when the pyramid
     // was not drawn in this frame of the clock. Each draw's rectangle is
     // handed out once.

@@ -40,7 +40,8 @@ QuadLand2::QuadLand2()
     renderToTexture = false;
     logoAlpha = 0;
     overheadCamera = false;
-    renderTexture.reset(vell::RenderTexture::create(256, 256, true));
+    const int side = 256 * static_cast<int>(getContentScale());
+    renderTexture.reset(vell::RenderTexture::create(side, side, true));
     overlay = std::make_unique<vell::Overlay>();
     logoTexture.reset(vell::Texture2D::fromFile("mirandeLogo512x256.png", false));
     fullScreenQuad = std::make_unique<vell::FullScreenQuad>();

@@ -27,8 +27,9 @@ Rings::Rings()
     overlay = std::make_unique<vell::Overlay>();
     backgroundTexture.reset(vell::Texture2D::fromFile("blueGradient2.png", false));
     stage = 0;
-    sceneTexture.reset(vell::RenderTexture::create(256, 256, true));
-    blurFilter.reset(BlurFilter::create(256, 256));
+    const int side = 256 * static_cast<int>(getContentScale());
+    sceneTexture.reset(vell::RenderTexture::create(side, side, true));
+    blurFilter.reset(BlurFilter::create(side, side));
     blurFilter->setStrength(vell::vec2(0, 0));
     blurStrength = 0;
     primeBlur();

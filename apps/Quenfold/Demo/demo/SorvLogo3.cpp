@@ -193,6 +193,7 @@ void SorvLogo3::drawSolidAndParticles()
     particleShader->bind();
     particleShader->set("projectionMatrix", camera->getProjectionMatrix());
     particleShader->set("modelViewMatrix", camera->getViewMatrix());
+    particleShader->set("contentScale", static_cast<float>(getContentScale()));
     particleGeometry->render(particleShader.get());
 }
 

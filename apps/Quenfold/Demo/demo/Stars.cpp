@@ -65,7 +65,8 @@ Stars::Stars()
     triangle.reset(genTriangle());
     triangleShader.reset(vell::Shader::fromFile("TriangleShader.glsl", false));
     triangleBorderShader.reset(vell::Shader::fromFile("TriangleBorderShader.glsl", false));
-    starTexture.reset(vell::RenderTexture::create(256, 256, false));
+    const int side = 256 * static_cast<int>(getContentScale());
+    starTexture.reset(vell::RenderTexture::create(side, side, false));
 }
 
 Stars::~Stars() = default;

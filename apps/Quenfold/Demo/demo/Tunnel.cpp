@@ -105,7 +105,7 @@ void Tunnel::draw()
         std::sort(blocks.begin(), blocks.end(), [&eye](const ChunkCuller::Block& a, const ChunkCuller::Block& b) {
             return length(a.position - eye) < length(b.position - eye);
         });
-        const int width = static_cast<int>(getWindowWidth()), height = static_cast<int>(getWindowHeight());
+        const int width = static_cast<int>(getPixelWidth()), height = static_cast<int>(getPixelHeight());
         const vell::Frustum seen = windowed ? vell::Frustum(projection * view, rect, width, height)
                                             : vell::Frustum(projection * view);
         culler.draw(blocks, shader.get(), view, projection, seen);

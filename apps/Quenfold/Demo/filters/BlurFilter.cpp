@@ -4,7 +4,10 @@
 #include "graphics/Shader.h"
 #include "utils/Platform.h"
 
-BlurFilter::BlurFilter() : pass("BlurFilterES.glsl", "BlurFilter"), strength(1, 1) {}
+BlurFilter::BlurFilter()
+    : pass("BlurFilterES.glsl", "BlurFilter"), strength(1, 1), scale(static_cast<float>(osGetContentScale()))
+{
+}
 
 BlurFilter::~BlurFilter() = default;
 
@@ -34,8 +37,8 @@ void BlurFilter::apply(vell::Texture2D* source)
     glClear(GL_COLOR_BUFFER_BIT);
 
     // Steps are in the source's texture coordinates, whatever the filter's size.
-    const float w = static_cast<float>(source->getWidth());
-    const float h = static_cast<float>(source->getHeight());
+    const float w = static_cast<float>(source->getWidth()) / scale;
+    const float h = static_cast<float>(source->getHeight()) / scale;
     struct Step {
         vell::Texture2D* target;
         vell::Texture2D* read;

@@ -13,9 +13,11 @@ public:
     static BlurFilter* create(int width, int height);
     ~BlurFilter() override;
 
+    // Steps in the source's texels at content scale 1: at scale S each is S
+    // texels, so the blur covers the same part of the picture.
     void setStrength(const vell::vec2& s) { strength = s; }
     const vell::vec2& getStrength() const { return strength; }
-    // Leaves the framebuffer bound before, and the 480x320 viewport.
+    // Leaves the framebuffer bound before, and the frame's viewport.
     void apply(vell::Texture2D* source);
 
 private:
@@ -23,5 +25,6 @@ private:
 
     FilterPass pass;
     vell::vec2 strength;
+    float scale; // the content scale the filter was made at
     std::unique_ptr<vell::Texture2D> tempTexture;
 };

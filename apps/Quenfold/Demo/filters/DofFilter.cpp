@@ -4,7 +4,7 @@
 #include "graphics/Shader.h"
 #include "utils/Platform.h"
 
-DofFilter::DofFilter() : pass("DofFilter2.glsl", "DofFilter") {}
+DofFilter::DofFilter() : pass("DofFilter2.glsl", "DofFilter"), scale(static_cast<float>(osGetContentScale())) {}
 
 DofFilter::~DofFilter() = default;
 
@@ -30,8 +30,9 @@ void DofFilter::apply(vell::Texture2D* color, vell::Texture2D* depth)
     shader->set("tex1", 1);
     shader->set("focalDepth", focalDepth);
     shader->set("focalRange", focalRange);
-    shader->set("ds", 1.0f / static_cast<float>(color->getWidth()));
-    shader->set("dt", 1.0f / static_cast<float>(color->getHeight()));
+    // A blur radius in points: S texels of the colour at content scale S.
+    shader->set("ds", scale / static_cast<float>(color->getWidth()));
+    shader->set("dt", scale / static_cast<float>(color->getHeight()));
     glActiveTexture(GL_TEXTURE1);
     depth->bind();
     glActiveTexture(GL_TEXTURE0);

@@ -11,7 +11,7 @@ public:
     ~DofFilter() override;
 
     // Renders color, blurred by the matching depth texture; leaves the framebuffer
-    // bound before, and the 480x320 viewport.
+    // bound before, and the frame's viewport.
     void apply(vell::Texture2D* color, vell::Texture2D* depth);
 
     float focalDepth = 0.5f; // depth in focus, 0 (near) to 1 (far)
@@ -21,4 +21,5 @@ private:
     DofFilter();
 
     FilterPass pass;
+    float scale; // the content scale the filter was made at
 };
