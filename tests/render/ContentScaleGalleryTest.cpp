@@ -1,7 +1,7 @@
 // Every gallery effect drawn at twice the pixels, box-filtered, against the
-// same frame at scale 1: a viewport, target or scissor left at its old size
-// shows as a quarter-size or misplaced picture, a point or line width left in
-// pixels as a fainter one.
+// same frame at scale 1: a viewport or target left at its old size shows as
+// a quarter-size or misplaced picture, a point size left in pixels as smaller
+// sprites.
 #include "filters/BlurFilter.h"
 #include "framework/EffectFactory.h"
 #include "gallery/Crystal2.h"
@@ -29,9 +29,9 @@ constexpr float frameTime = 0.5f;
 // Mean difference allowed after box-filtering, in levels.
 double allowedDelta(const char* name)
 {
-    // Pictures made of features a pixel or two across differ more: the 2x
-    // frame places each one to half a pixel where the 1x frame rounds it to a
-    // whole one.
+    // Pictures of features a pixel or two across differ more: the 2x frame
+    // places each to half a pixel where the 1x frame rounds it to a whole one.
+    // So do hard edges and magnified targets, which the 2x frame draws finer.
     struct Bound {
         const char* name;
         double delta;
@@ -43,7 +43,7 @@ double allowedDelta(const char* name)
         {"PointSprites", 1.4},  // 65536 sprites 4.5 points wide
         {"Crystal", 1.3},       // wires on faces: depth ties decide other pixels
         {"LutDistort", 1.2},    // hard checker edges, sampled a mip level finer
-        {"VertexBasedLighting", 1.2}, // bitmap labels magnified
+        {"VertexBasedLighting", 1.2}, // its scene target magnified: steps at 1x
     };
     for (const Bound& b : finer)
         if (std::strcmp(b.name, name) == 0)
