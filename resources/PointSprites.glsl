@@ -1,7 +1,8 @@
 // Point sprites between two pictures. time is a phase: at pi the points rest
 // on the first picture (position), at 3 pi on the second (position2), at 5 pi
 // on the first again. Half-way they are pulled flat (position3) and thrown
-// along their velocity. Each sprite is the flare tinted by its pixel.
+// along their velocity. Each sprite is the flare tinted by its pixel, sized in
+// points (contentScale: the frame's pixels per point).
 //[VERT]
 attribute vec3 position;
 attribute vec3 position2;
@@ -11,6 +12,7 @@ attribute vec2 texCoord0;
 uniform mat4 projectionMatrix;
 uniform mat4 modelViewMatrix;
 uniform float time;
+uniform float contentScale;
 varying vec2 uv;
 varying float toSecond;
 
@@ -23,7 +25,7 @@ void main()
     p = mix(p, position3, burst) + velocity * (0.9 * burst * burst);
     vec4 ec = modelViewMatrix * vec4(p, 1.0);
     uv = texCoord0;
-    gl_PointSize = 4.5 * 6.3 / max(-ec.z, 0.5);
+    gl_PointSize = 4.5 * 6.3 * contentScale / max(-ec.z, 0.5);
     gl_Position = projectionMatrix * ec;
 }
 //[FRAG]

@@ -83,5 +83,6 @@ void Clouds::draw()
     shader->set("projectionMatrix", camera->getProjectionMatrix());
     shader->set("modelViewMatrix", camera->getViewMatrix());
     shader->set("tex0", 0);
+    shader->set("contentScale", static_cast<float>(getContentScale()));
     geometry->render(shader.get());
 }

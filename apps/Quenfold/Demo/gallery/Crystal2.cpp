@@ -267,13 +267,14 @@ void Crystal2::renderRefractScene()
     }
 
     if (edgeShader) {
-        glLineWidth(3);
+        const float lineWidth = static_cast<float>(getContentScale()); // one point
+        glLineWidth(3 * lineWidth);
         edgeShader->bind();
         edgeShader->set("projectionMatrix", camera->getProjectionMatrix());
         edgeShader->set("modelViewMatrix", camera->getViewMatrix());
         edgeShader->set("color", vec4(0, 0, 0, 0.1f));
         crystalLines->render(edgeShader.get());
-        glLineWidth(1);
+        glLineWidth(lineWidth);
     }
     if (darkCornersTexture)
         overlay->render(darkCornersTexture.get(), false);

@@ -30,7 +30,7 @@ mat4 viewOf(const RenderCubeMap::FaceView& v) { return mat4::lookAtMatrix(v.eye,
 
 } // namespace
 
-ExampleRenderToCubeMap::ExampleRenderToCubeMap()
+ExampleRenderToCubeMap::ExampleRenderToCubeMap() : targetSize(faceSize * static_cast<int>(getContentScale()))
 {
     sceneShader.reset(Shader::fromFile("ExampleRenderToCubeMapScene.glsl", false));
     checker.reset(Texture2D::generateChecker());
@@ -93,7 +93,7 @@ void ExampleRenderToCubeMap::draw()
         } else {
             projection = mat4::perspectiveMatrix(60, 1.5f, 0.1f, 100);
             glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(screen));
-            glViewport(0, 0, 480, 320);
+            glViewport(0, 0, static_cast<GLsizei>(getPixelWidth()), static_cast<GLsizei>(getPixelHeight()));
         }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         drawScene(projection, view, t);

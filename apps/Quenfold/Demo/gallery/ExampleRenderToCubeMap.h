@@ -23,7 +23,7 @@ public:
 
     void draw() override;
 
-    static constexpr int targetSize = 256;
+    static constexpr int faceSize = 256; // points
 
     std::unique_ptr<vell::Shader> sceneShader;
     std::unique_ptr<vell::Texture2D> checker;
@@ -33,6 +33,7 @@ public:
     GLuint cubeTexture = 0;
     GLuint framebuffer = 0;
     GLuint depthBuffer = 0;
+    const int targetSize; // pixels per side
 
 private:
     void drawScene(const vell::mat4& projection, const vell::mat4& view, float t);

@@ -21,6 +21,7 @@ class FakeGI : public Effect {
 public:
     static constexpr int cubeCount = 17;
     static constexpr int layoutSeed = 12345678;
+    static constexpr int targetSize = 256; // points
 
     FakeGI();
     ~FakeGI() override;

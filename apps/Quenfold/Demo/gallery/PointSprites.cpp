@@ -161,5 +161,6 @@ void PointSprites::draw()
     shader->set("tex2", 2);
     shader->set("time", phase);
     shader->set("cursor", cursor);
+    shader->set("contentScale", static_cast<float>(getContentScale()));
     particles->render(shader.get());
 }

@@ -27,9 +27,10 @@ QuadLand::QuadLand()
     box = std::make_unique<Cube>(unitSize, unitSize / 4, unitSize, 1, 1, 1, false);
     shader.reset(Shader::fromFile("PositionColor.glsl", false));
     genUnits();
-    sceneTexture.reset(RenderTexture::create(512, 512, true));
-    glowTexture.reset(RenderTexture::create(128, 128, true));
-    blur.reset(BlurFilter::create(128, 128));
+    const int s = static_cast<int>(getContentScale());
+    sceneTexture.reset(RenderTexture::create(512 * s, 512 * s, true));
+    glowTexture.reset(RenderTexture::create(128 * s, 128 * s, true));
+    blur.reset(BlurFilter::create(128 * s, 128 * s));
     overlay = std::make_unique<Overlay>();
 }
 

@@ -1,5 +1,6 @@
 #include "gallery/RenderCubeMap.h"
 
+#include "utils/Platform.h"
 #include "utils/Utils.h"
 
 using vell::vec3;
@@ -44,7 +45,7 @@ void RenderCubeMap::createTarget(int size, GLuint* texture, GLuint* framebuffer,
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
 }
 
-RenderCubeMap::RenderCubeMap()
+RenderCubeMap::RenderCubeMap() : size(128 * static_cast<int>(osGetContentScale()))
 {
     target = GL_TEXTURE_CUBE_MAP;
     width = height = size;
@@ -91,6 +92,6 @@ bool RenderCubeMap::begin(int face)
 
 void RenderCubeMap::end()
 {
-    glViewport(0, 0, 480, 320);
+    glViewport(0, 0, static_cast<GLsizei>(osGetPixelWidth()), static_cast<GLsizei>(osGetPixelHeight()));
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previousFramebuffer));
 }

@@ -31,7 +31,7 @@ public:
     void init();
     // Face 0..5; any other face is refused with an error and draws nowhere.
     bool begin(int face);
-    // Viewport 480x320 and the framebuffer bound before begin().
+    // The frame's viewport and the framebuffer bound before begin().
     void end();
 
     vell::Camera* getCamera() { return &camera; }
@@ -39,7 +39,7 @@ public:
 private:
     GLuint framebuffer = 0;
     GLuint depthBuffer = 0;
-    int size = 128;
+    int size; // pixels per side: 128 points
     vell::Camera camera;
     GLint previousFramebuffer = 0;
 };

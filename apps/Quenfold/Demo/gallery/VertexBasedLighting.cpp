@@ -36,9 +36,10 @@ VertexBasedLighting::VertexBasedLighting() : color(0.6f, 0.6f, 0.6f)
     torus = std::make_unique<Torus>(bigRadius, smallRadius, sides, segments);
     font = std::make_unique<Font>(static_cast<int>(getWindowWidth()), static_cast<int>(getWindowHeight()));
     canvas = std::make_unique<Canvas>(static_cast<int>(getWindowWidth()), static_cast<int>(getWindowHeight()));
-    sceneTexture.reset(RenderTexture::create(256, 256, true));
+    const int targetSize = 256 * static_cast<int>(getContentScale());
+    sceneTexture.reset(RenderTexture::create(targetSize, targetSize, true));
     overlay = std::make_unique<Overlay>();
-    blurFilter.reset(BlurFilter::create(256, 256));
+    blurFilter.reset(BlurFilter::create(targetSize, targetSize));
 }
 
 VertexBasedLighting::~VertexBasedLighting() = default;
