@@ -164,9 +164,9 @@ std::function<void()> renderToCubeMapFloor(GLApp& app, Effect& effect)
                 color = scene.uniform("color");
     const GLuint checker = e.checker->getTextureObject();
     const GLuint cube = e.cubeTexture, framebuffer = e.framebuffer;
-    constexpr int size = ExampleRenderToCubeMap::targetSize;
+    const int size = e.targetSize;
     return [&app, scene, mirror, sceneTorus, mirrorTorus, passes, colors, projection, modelView, color, checker,
-            cube, framebuffer, screen] {
+            cube, framebuffer, screen, size] {
         app.draw();
         glEnable(GL_DEPTH_TEST);
         glActiveTexture(GL_TEXTURE0);
