@@ -1,12 +1,19 @@
 #include "FrameScaler.h"
 
-#include "HostSurface.h"
-
 #include <algorithm>
+#include <cstring>
+#include <numeric>
 
 namespace {
 
-constexpr int kWidth = HostSurface::kWidth, kHeight = HostSurface::kHeight;
+// n RGBA pixels as 0xFFRRGGBB, in the host's byte order.
+void toPixels(const uint8_t* rgba, uint8_t* out, size_t n)
+{
+    for (size_t i = 0; i < n; ++i, rgba += 4) {
+        const uint32_t pixel = 0xFF000000u | uint32_t(rgba[0]) << 16 | uint32_t(rgba[1]) << 8 | rgba[2];
+        std::memcpy(out + 4 * i, &pixel, 4);
+    }
+}
 
 // out[i] = a[i] + (b[i] - a[i]) * weight / 256, rounded: the sampler's 8-bit lerp.
 // Every term fits 16 bits, so the compiler can work on 16-bit lanes.
@@ -48,17 +55,57 @@ std::vector<FrameScaler::Tap> FrameScaler::taps(int sourceSize, int size)
     return t;
 }
 
-void FrameScaler::layout(int width, int height)
+int FrameScaler::boxSide(int sourceWidth, int sourceHeight, int width, int height)
 {
+    const int common = std::gcd(sourceWidth, sourceHeight);
+    for (int side = std::min(sourceWidth / width, sourceHeight / height); side > 1; --side)
+        if (common % side == 0)
+            return side;
+    return 1;
+}
+
+void FrameScaler::layout(int sourceWidth, int sourceHeight, int width, int height)
+{
+    frameWidth = sourceWidth;
+    frameHeight = sourceHeight;
+    box = boxSide(sourceWidth, sourceHeight, width, height);
+    inWidth = sourceWidth / box;
+    inHeight = sourceHeight / box;
     outWidth = width;
     outHeight = height;
-    columns = taps(kWidth, width);
-    rows = taps(kHeight, height);
+    columns = taps(inWidth, width);
+    rows = taps(inHeight, height);
     for (std::vector<uint32_t>& row : scaled)
         row.assign(static_cast<size_t>(width), 0);
-    source.resize(static_cast<size_t>(kWidth) * kHeight);
-    even.resize(kWidth);
-    odd.resize(kWidth);
+    source.resize(static_cast<size_t>(inWidth) * inHeight);
+    sums.resize(static_cast<size_t>(inWidth) * 3);
+    even.resize(static_cast<size_t>(inWidth));
+    odd.resize(static_cast<size_t>(inWidth));
+}
+
+void FrameScaler::load(const uint8_t* frame)
+{
+    if (box == 1) {
+        toPixels(frame, bytes(source.data()), source.size());
+        return;
+    }
+    const uint32_t area = static_cast<uint32_t>(box * box);
+    for (int y = 0; y < inHeight; ++y) {
+        std::fill(sums.begin(), sums.end(), 0u);
+        for (int dy = 0; dy < box; ++dy) {
+            const uint8_t* rgba = frame + (static_cast<size_t>(y) * box + dy) * frameWidth * 4;
+            for (int x = 0; x < inWidth; ++x)
+                for (int dx = 0; dx < box; ++dx, rgba += 4)
+                    for (int c = 0; c < 3; ++c)
+                        sums[static_cast<size_t>(x) * 3 + c] += rgba[c];
+        }
+        uint32_t* out = &source[static_cast<size_t>(y) * inWidth];
+        for (int x = 0; x < inWidth; ++x) {
+            const uint32_t* s = &sums[static_cast<size_t>(x) * 3];
+            out[x] = 0xFF000000u | (s[0] + area / 2) / area << 16 | (s[1] + area / 2) / area << 8 |
+                     (s[2] + area / 2) / area;
+        }
+    }
 }
 
 const uint8_t* FrameScaler::across(int y)
@@ -67,15 +114,15 @@ const uint8_t* FrameScaler::across(int y)
     if (scaledRow[y & 1] == y)
         return bytes(out.data());
     scaledRow[y & 1] = y;
-    const uint32_t* in = &source[static_cast<size_t>(y) * kWidth];
-    if (outWidth == 2 * kWidth) {
+    const uint32_t* in = &source[static_cast<size_t>(y) * inWidth];
+    if (outWidth == 2 * inWidth) {
         // Pixel 2i blends texels i - 1 and i by 192/256, pixel 2i + 1 texels i and i + 1 by 64/256;
         // past the edges the edge texel stands in.
         even[0] = in[0];
-        quarterBlend(bytes(in), bytes(in + 1), bytes(even.data() + 1), (kWidth - 1) * 4);
-        quarterBlend(bytes(in + 1), bytes(in), bytes(odd.data()), (kWidth - 1) * 4);
-        odd[kWidth - 1] = in[kWidth - 1];
-        for (int i = 0; i < kWidth; ++i) {
+        quarterBlend(bytes(in), bytes(in + 1), bytes(even.data() + 1), static_cast<size_t>(inWidth - 1) * 4);
+        quarterBlend(bytes(in + 1), bytes(in), bytes(odd.data()), static_cast<size_t>(inWidth - 1) * 4);
+        odd[inWidth - 1] = in[inWidth - 1];
+        for (int i = 0; i < inWidth; ++i) {
             out[2 * i] = even[i];
             out[2 * i + 1] = odd[i];
         }
@@ -83,26 +130,37 @@ const uint8_t* FrameScaler::across(int y)
     }
     for (int x = 0; x < outWidth; ++x) {
         const Tap& t = columns[x];
-        const int i0 = std::clamp(t.index, 0, kWidth - 1), i1 = std::clamp(t.index + 1, 0, kWidth - 1);
+        const int i0 = std::clamp(t.index, 0, inWidth - 1), i1 = std::clamp(t.index + 1, 0, inWidth - 1);
         blend(bytes(in + i0), bytes(in + i1), t.weight, bytes(&out[x]), 4);
     }
     return bytes(out.data());
 }
 
-void FrameScaler::scale(const uint8_t* frame, int width, int height, uint8_t* dest, int pitch)
+void FrameScaler::scale(const uint8_t* frame, int sourceWidth, int sourceHeight, int width, int height,
+                        uint8_t* dest, int pitch)
 {
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0)
         return;
-    if (width != outWidth || height != outHeight)
-        layout(width, height);
-    for (size_t i = 0; i < source.size(); ++i) {
-        const uint8_t* rgba = frame + 4 * i;
-        source[i] = 0xFF000000u | uint32_t(rgba[0]) << 16 | uint32_t(rgba[1]) << 8 | rgba[2];
+    if (sourceWidth != frameWidth || sourceHeight != frameHeight || width != outWidth || height != outHeight)
+        layout(sourceWidth, sourceHeight, width, height);
+    const bool ownSize = inWidth == width && inHeight == height;
+    if (ownSize && box == 1) { // row by row as they are, top row first
+        for (int y = 0; y < height; ++y)
+            toPixels(frame + static_cast<size_t>(y) * width * 4, dest + static_cast<size_t>(height - 1 - y) * pitch,
+                     static_cast<size_t>(width));
+        return;
+    }
+    load(frame);
+    if (ownSize) {
+        for (int y = 0; y < height; ++y)
+            std::memcpy(dest + static_cast<size_t>(height - 1 - y) * pitch, &source[static_cast<size_t>(y) * width],
+                        static_cast<size_t>(width) * 4);
+        return;
     }
     scaledRow[0] = scaledRow[1] = -1;
     for (int y = 0; y < height; ++y) {
         const Tap& t = rows[y];
-        const int y0 = std::clamp(t.index, 0, kHeight - 1), y1 = std::clamp(t.index + 1, 0, kHeight - 1);
+        const int y0 = std::clamp(t.index, 0, inHeight - 1), y1 = std::clamp(t.index + 1, 0, inHeight - 1);
         const uint8_t* below = across(y0);
         const uint8_t* above = across(y1);
         // Row y counts from the bottom; the picture's rows go top first.
