@@ -79,9 +79,8 @@ TEST(Letterbox, ScaledOnTheCpuKeepsToItsRectAtAnySize)
 {
     // Frames of 480x320 and 960x640 pixels (content scales 1 and 2), one red
     // texel of 18 at x 7 in the top row. At the frame's own size every pixel
-    // is its texel; at half size each pixel is the mean of four: bilinear from
-    // 480x320 rounds up at each pass, (18 + 0 + 1) / 2 = 9, then (9 + 0 + 1) / 2 = 5;
-    // blocks of 960x640 are averaged once, (18 + 2) / 4 = 5.
+    // is its texel; at half size each pixel is the mean of four, rounded up at
+    // each pass: (18 + 0 + 1) / 2 = 9, then (9 + 0 + 1) / 2 = 5.
     for (const auto& [frameWidth, width, height, x, value] :
          {std::tuple{480, 480, 320, 7, 0xFF120000u}, {480, 240, 160, 3, 0xFF050000u},
           {960, 960, 640, 7, 0xFF120000u}, {960, 480, 320, 3, 0xFF050000u}}) {

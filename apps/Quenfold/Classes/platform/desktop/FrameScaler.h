@@ -9,10 +9,10 @@
 // filtered RGBA8 texture drawn over the same rect: across, then down, each pass
 // a + ((b - a) weighted by an 8-bit fraction), rounded to 8 bits. At twice the
 // frame's size in both directions this is pixel for pixel what the GL draws;
-// there every pass is (a + 3b + 2) / 4, integer division. Smaller by a factor
-// of 2 or more, blocks of the frame are first averaged (a box filter) down to
-// the smallest size still at least the picture's, so no pixel of the frame is
-// skipped.
+// there every pass is (a + 3b + 2) / 4, integer division. Smaller than half
+// the frame, blocks of it are first averaged (a box filter), as large as whole
+// blocks can be while the frame stays at least the picture's size, so no texel
+// is skipped.
 class FrameScaler {
 public:
     // frame: sourceWidth x sourceHeight RGBA, bottom row first (as glReadPixels
@@ -23,8 +23,8 @@ public:
 
 private:
     struct Tap {
-        int index;  // first of the two source texels (the second is the next one, clamped)
-        int weight; // of the second, out of 256
+        int first, second; // the two source texels, next to each other (past an edge both the edge texel)
+        int weight;        // of the second, out of 256
     };
     static std::vector<Tap> taps(int sourceSize, int size);
     // Side of the blocks averaged into one texel: the largest that divides both
@@ -42,7 +42,7 @@ private:
     int outWidth = 0, outHeight = 0;
     std::vector<Tap> columns, rows;
     std::vector<uint32_t> source;    // the frame as 0xFFRRGGBB, bottom row first
-    std::vector<uint32_t> sums;      // a row of block sums, three per texel
+    std::vector<uint32_t> sums;      // a row of the frame's RGBA summed down a block's rows
     std::vector<uint32_t> scaled[2]; // across(y) for an even and an odd y
     int scaledRow[2] = {-1, -1};     // which y each holds in this frame
     std::vector<uint32_t> even, odd; // twice across: the two halves before interleaving
