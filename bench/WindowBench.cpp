@@ -7,7 +7,9 @@
 // (scaling the frame and handing it over) and the display server's. With
 // effect names it runs each of them alone instead (--seconds S each, 10 by
 // default, the first second left out). --program PATH runs another build of
-// the program (for comparing two, in turns).
+// the program (for comparing two, in turns). --scale S draws at content scale
+// S (1 to 4) in a window, and on a screen, of 480S x 320S (960x640 for S = 1),
+// so the frame fits it pixel for pixel from S = 2 on.
 #include "DemoSections.h"
 #include "SelfPath.h"
 #include "VirtualDisplay.h"
@@ -24,7 +26,6 @@
 
 namespace {
 
-constexpr int kScreenWidth = 960, kScreenHeight = 640; // the window's default size
 constexpr double kLateSeconds = 1.0 / 60 + 0.002;
 constexpr double kTargetFps = 58, kTargetLate = 0.02;
 constexpr double kEffectWarmSeconds = 1;
@@ -89,7 +90,7 @@ std::string programPath()
     return slash == std::string::npos ? std::string() : self.substr(0, slash) + "/../quenfold";
 }
 
-bool runDemo(const std::string& program, const VirtualDisplay& display)
+bool runDemo(const std::string& program, const std::vector<std::string>& args, const VirtualDisplay& display)
 {
     const std::vector<DemoSections::Section> sections = DemoSections::fromScript();
     if (sections.empty()) {
@@ -97,7 +98,7 @@ bool runDemo(const std::string& program, const VirtualDisplay& display)
         return false;
     }
     WindowRun run;
-    if (!run.run(program, {}, display, DemoSections::demoFrames / double(DemoSections::fps))) {
+    if (!run.run(program, args, display, DemoSections::demoFrames / double(DemoSections::fps))) {
         std::fprintf(stderr, "WindowBench: %s\n", run.error.c_str());
         return false;
     }
@@ -122,13 +123,15 @@ bool runDemo(const std::string& program, const VirtualDisplay& display)
     return true;
 }
 
-bool runEffects(const std::string& program, const VirtualDisplay& display, const std::vector<std::string>& names,
-                double seconds)
+bool runEffects(const std::string& program, const std::vector<std::string>& args, const VirtualDisplay& display,
+                const std::vector<std::string>& names, double seconds)
 {
     printHeader();
     for (const std::string& name : names) {
         WindowRun run;
-        if (!run.run(program, {"--effect", name}, display, seconds)) {
+        std::vector<std::string> all = args;
+        all.insert(all.end(), {"--effect", name});
+        if (!run.run(program, all, display, seconds)) {
             std::fprintf(stderr, "WindowBench: %s: %s\n", vell::printableText(name).c_str(), run.error.c_str());
             return false;
         }
@@ -148,6 +151,7 @@ int main(int argc, char** argv)
     vell::Log::setOutput(stderr); // the table owns standard output
     std::vector<std::string> names;
     double seconds = 10;
+    int scale = 0; // the program's own choice
     std::string program = programPath();
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--program") == 0 && i + 1 < argc) {
@@ -158,8 +162,15 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "WindowBench: --seconds needs a number from 3 to 600\n");
                 return 1;
             }
+        } else if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
+            const std::string s = argv[++i];
+            if (s.size() != 1 || s[0] < '1' || s[0] > '4') {
+                std::fprintf(stderr, "WindowBench: --scale needs a whole number from 1 to 4\n");
+                return 1;
+            }
+            scale = s[0] - '0';
         } else if (argv[i][0] == '-') {
-            std::fprintf(stderr, "usage: WindowBench [--program PATH] [--seconds S] [EFFECT...]\n");
+            std::fprintf(stderr, "usage: WindowBench [--program PATH] [--scale S] [--seconds S] [EFFECT...]\n");
             return 1;
         } else {
             names.push_back(argv[i]);
@@ -169,14 +180,22 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "WindowBench: no program at %s (build the target quenfold)\n", program.c_str());
         return 1;
     }
+    // The window's default size, or room for a larger frame pixel for pixel.
+    const int screenScale = std::max(2, scale);
     VirtualDisplay display;
     std::string error;
-    if (!display.start(kScreenWidth, kScreenHeight, &error)) {
+    if (!display.start(480 * screenScale, 320 * screenScale, &error)) {
         std::fprintf(stderr, "WindowBench: %s\n", error.c_str());
         return 1;
     }
+    std::vector<std::string> args;
+    if (scale > 0)
+        args = {"--scale", std::to_string(scale)};
+    std::printf("content scale %s, window %dx%d\n", scale ? (std::to_string(scale) + "x").c_str() : "the program's",
+                480 * screenScale, 320 * screenScale);
     printLoad("before");
-    const bool ok = names.empty() ? runDemo(program, display) : runEffects(program, display, names, seconds);
+    const bool ok =
+        names.empty() ? runDemo(program, args, display) : runEffects(program, args, display, names, seconds);
     printLoad("after");
     if (ok)
         printFootnote();

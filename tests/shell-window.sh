@@ -4,7 +4,9 @@
 # navigation bar, its back button shows the list "Fx", a row runs the demo
 # again, F12 saves the frame as a PNG; with --dev, F2 shows the timeline strip
 # and a click on it seeks. The 960x640 window shows the 480x320 frame at twice
-# its size, so frame point (x, y) is window pixel (2x, 2y).
+# its size, so frame point (x, y) is window pixel (2x, 2y). Then at content
+# scale 2 the frame has the window's 960x640 pixels: F12 writes them, F3
+# switches to 1x and back.
 set -u
 program="$1"
 render="$2"
@@ -22,6 +24,11 @@ if [ "${SHELL_WINDOW_INNER:-}" != 1 ]; then
     first=$("$render" --list | head -1)
     grep -q "NoSuchEffect" "$work/bad.txt" && grep -q "$first" "$work/bad.txt" ||
         { echo "FAIL: the error does not list the effects:"; cat "$work/bad.txt"; exit 1; }
+    # A scale out of range: the reason, status 2, no window.
+    "$program" --scale 5 > "$work/bad.txt" 2>&1
+    status=$?
+    [ $status -eq 2 ] && grep -q "scale needs a whole number from 1 to 4" "$work/bad.txt" ||
+        { echo "FAIL: --scale 5 gave status $status:"; cat "$work/bad.txt"; exit 1; }
     SHELL_WINDOW_INNER=1 WORK="$work" FIRST="$first" \
         xvfb-run -a -s "-screen 0 960x640x24" bash "$0" "$program" "$render"
     exit $?
@@ -124,4 +131,60 @@ wait $pid
 status=$?
 cat "$log"
 [ $status -eq 0 ] || { echo "FAIL: exit status $status"; exit 1; }
+
+log="$WORK/log2.txt"
+rm -rf "$XDG_PICTURES_DIR"
+"$program" --dev --scale 2 > "$log" 2>&1 &
+pid=$!
+win=$(timeout 20 xdotool search --sync --name '^Quenfold$' | head -1)
+[ -n "$win" ] || fail "no window at scale 2"
+xdotool windowfocus --sync "$win" 2> /dev/null
+grep -q "^content scale 2x: frames of 960x640 pixels" "$log" || fail "the scale asked for was not logged"
+eventually grep -q "^Mirande: loaded" "$log" || fail "the demo did not start at scale 2"
+sleep 1
+# Counted anew on every try.
+saved() { [ "$(ls "$XDG_PICTURES_DIR"/Quenfold/*.png 2> /dev/null | wc -l)" -ge "$1" ]; }
+logged() { [ "$(grep -c "$1" "$log")" -ge "$2" ]; }
+# Frames saved in order: the n-th as raw RGB, with its size.
+capture() {
+    xdotool key --window "$win" F12
+    eventually saved "$1" || return 1
+    shot=$(ls -tr "$XDG_PICTURES_DIR"/Quenfold/*.png | tail -1)
+    size=$(od -An -tu1 -j 16 -N 8 "$shot" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }')
+    ffmpeg -v error -i "$shot" -f rawvideo -pix_fmt rgb24 "$WORK/shot.rgb" -y
+}
+# How many of the capture's pixels at (x, y) pairs, in a frame w wide, pass a test on r g b.
+count() {
+    local test=$1 w=$2 n=0 r g b
+    shift 2
+    while [ $# -ge 2 ]; do
+        read -r r g b <<< "$(od -An -tu1 -j $(( ($2 * w + $1) * 3 )) -N 3 "$WORK/shot.rgb")"
+        $test "$r" "$g" "$b" && n=$(( n + 1 ))
+        shift 2
+    done
+    echo $n
+}
+# The demo's first seconds: the orange landscape below a black sky (a rain
+# triangle may cover a point or two).
+orange() { [ "$1" -ge 90 ] && [ "$1" -gt "$2" ] && [ "$2" -gt "$3" ] && [ $(( $1 - $3 )) -ge 60 ]; }
+dark() { [ $(( $1 + $2 + $3 )) -le 60 ]; }
+capture 1 || fail "F12 wrote no picture at scale 2"
+[ "$size" = 960x640 ] || fail "the capture at scale 2 is $size"
+[ "$(count orange 960 60 600 300 600 500 600 700 600 900 600 900 500)" -ge 5 ] ||
+    fail "the capture's bottom is not the landscape"
+[ "$(count dark 960 60 30 300 30 500 30 700 30 900 30 900 80)" -ge 5 ] || fail "the capture's top is not the sky"
+
+xdotool key --window "$win" F3
+eventually grep -q "^content scale 1x: frames of 480x320 pixels" "$log" || fail "F3 did not switch to 1x"
+capture 2 || fail "F12 wrote no picture at scale 1"
+[ "$size" = 480x320 ] || fail "the capture after F3 is $size"
+[ "$(count orange 480 30 300 250 300 450 300 450 250)" -ge 3 ] || fail "the 1x capture's bottom is not the landscape"
+xdotool key --window "$win" F3
+eventually logged "^content scale 2x" 2 || fail "F3 did not switch back to 2x"
+
+kill -TERM $pid
+wait $pid
+status=$?
+cat "$log"
+[ $status -eq 0 ] || { echo "FAIL: exit status $status at scale 2"; exit 1; }
 echo "1 passed, 0 failed"

@@ -1,5 +1,6 @@
 // The command line of quenfold (arguments separated by NUL bytes): an accepted
-// one names the demo or a registered effect, a refused one says why.
+// one names the demo or a registered effect at a content scale of 0 (chosen at
+// start) to 4, a refused one says why.
 #include "FuzzSupport.h"
 #include "LaunchOptions.h"
 #include "framework/EffectFactory.h"
@@ -16,5 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     FUZZ_CHECK(error.empty());
     FUZZ_CHECK(options.effectName.empty() || EffectFactory::getInstance()->find(options.effectName.c_str()));
+    FUZZ_CHECK(options.scale >= 0 && options.scale <= 4);
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "ContentScale.h"
 #include "FrameScaler.h"
 #include "HeadlessContext.h"
 #include "HostSurface.h"
@@ -58,7 +59,7 @@ TEST(Letterbox, ScaledOnTheCpuAtTwiceTheSizeRoundsAcrossThenDown)
     setTexel(frame, 0, 0, 200, 0, 0);
     std::vector<uint32_t> picture(960 * 640);
     FrameScaler scaler;
-    scaler.scale(frame.data(), 960, 640, reinterpret_cast<uint8_t*>(picture.data()), 960 * 4);
+    scaler.scale(frame.data(), kW, kH, 960, 640, reinterpret_cast<uint8_t*>(picture.data()), 960 * 4);
 
     // Pixel 201 takes 3/4 of texel 100 across: (3 * 18 + 2) / 4 = 14; row 102
     // from the bottom takes 1/4 of texel row 50 down: (14 + 2) / 4 = 4, where
@@ -76,22 +77,64 @@ TEST(Letterbox, ScaledOnTheCpuAtTwiceTheSizeRoundsAcrossThenDown)
 
 TEST(Letterbox, ScaledOnTheCpuKeepsToItsRectAtAnySize)
 {
-    std::vector<uint8_t> frame = blackFrame();
-    setTexel(frame, 7, 319, 18, 0, 0); // top row
-    setTexel(frame, 8, 319, 0, 0, 0);
-    // At the frame's own size every pixel is its texel; at half size each pixel
-    // is the mean of four, rounded up at each pass: (18 + 0 + 1) / 2 = 9, then (9 + 0 + 1) / 2 = 5.
-    for (const auto& [width, height, x, value] :
-         {std::tuple{480, 320, 7, 0xFF120000u}, {240, 160, 3, 0xFF050000u}}) {
+    // Frames of 480x320 and 960x640 pixels (content scales 1 and 2), one red
+    // texel of 18 at x 7 in the top row. At the frame's own size every pixel
+    // is its texel; at half size each pixel is the mean of four, rounded up at
+    // each pass: (18 + 0 + 1) / 2 = 9, then (9 + 0 + 1) / 2 = 5.
+    for (const auto& [frameWidth, width, height, x, value] :
+         {std::tuple{480, 480, 320, 7, 0xFF120000u}, {480, 240, 160, 3, 0xFF050000u},
+          {960, 960, 640, 7, 0xFF120000u}, {960, 480, 320, 3, 0xFF050000u}}) {
+        const int frameHeight = frameWidth * 2 / 3;
+        std::vector<uint8_t> frame(static_cast<size_t>(frameWidth) * frameHeight * 4, 0);
+        frame[(static_cast<size_t>(frameHeight - 1) * frameWidth + 7) * 4] = 18;
         const int pitch = (width + 2) * 4; // a rect inside a wider picture
         std::vector<uint32_t> picture(static_cast<size_t>(width + 2) * height, 0x12345678u);
         FrameScaler scaler;
-        scaler.scale(frame.data(), width, height, reinterpret_cast<uint8_t*>(picture.data()), pitch);
-        EXPECT_EQ(at(picture, width + 2, x, 0), value) << width;
-        EXPECT_EQ(at(picture, width + 2, x + 1, 0), 0xFF000000u) << width;
+        scaler.scale(frame.data(), frameWidth, frameHeight, width, height, reinterpret_cast<uint8_t*>(picture.data()),
+                     pitch);
+        EXPECT_EQ(at(picture, width + 2, x, 0), value) << frameWidth << " to " << width;
+        EXPECT_EQ(at(picture, width + 2, x + 1, 0), 0xFF000000u) << frameWidth << " to " << width;
+        EXPECT_EQ(at(picture, width + 2, x, 1), 0xFF000000u) << frameWidth << " to " << width;
         for (int y = 0; y < height; ++y) // the two pixels past the rect's right edge stay
             ASSERT_EQ(at(picture, width + 2, width + 1, y), 0x12345678u) << width << " row " << y;
     }
+}
+
+TEST(Letterbox, FrameFourTimesThePictureIsAveragedWithNoTexelSkipped)
+{
+    // A 1920x1280 frame (content scale 4) in a 480x320 picture: pixel 3 of the
+    // top row covers texels 12 to 15 of rows 1276 to 1279. One texel of 160 at
+    // x 12, row 1279 is a sixteenth of it: (160 + 8) / 16 = 10. Sampling
+    // between texels 13 and 14, as bilinear filtering alone would, misses it.
+    std::vector<uint8_t> frame(static_cast<size_t>(1920) * 1280 * 4, 0);
+    frame[(static_cast<size_t>(1279) * 1920 + 12) * 4 + 1] = 160; // green
+    std::vector<uint32_t> picture(480 * 320);
+    FrameScaler().scale(frame.data(), 1920, 1280, 480, 320, reinterpret_cast<uint8_t*>(picture.data()), 480 * 4);
+    EXPECT_EQ(at(picture, 480, 3, 0), 0xFF000A00u);
+    EXPECT_EQ(at(picture, 480, 2, 0), 0xFF000000u);
+    EXPECT_EQ(at(picture, 480, 4, 0), 0xFF000000u);
+    EXPECT_EQ(at(picture, 480, 3, 1), 0xFF000000u);
+}
+
+TEST(ContentScale, LargestThatFitsAndWhatF3SwitchesTo)
+{
+    for (const auto& [width, height, largest] :
+         {std::tuple{960, 640, 2}, {959, 640, 1}, {960, 639, 1}, {1920, 1080, 3}, {1920, 1280, 4}, {4000, 3000, 4},
+          {480, 320, 1}, {0, 0, 1}}) {
+        EXPECT_EQ(ContentScale::largestFitting(width, height), largest) << width << "x" << height;
+        EXPECT_EQ(ContentScale::next(1, width, height), largest) << width << "x" << height;
+        EXPECT_EQ(ContentScale::next(3, width, height), 1) << width << "x" << height;
+    }
+    // At start: as asked; otherwise 1 on a renderer drawing on the CPU, else the largest that fits.
+    for (const auto& [requested, renderer, scale] :
+         {std::tuple<int, const char*, int>{0, "llvmpipe (LLVM 15.0.7, 256 bits)", 1},
+          {0, "softpipe", 1},
+          {0, "Mesa SWRAST", 1},
+          {0, nullptr, 1},
+          {0, "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", 3},
+          {4, "llvmpipe (LLVM 15.0.7, 256 bits)", 4},
+          {2, "AMD Radeon RX 6600", 2}})
+        EXPECT_EQ(ContentScale::atStart(requested, renderer, 1920, 1080), scale) << (renderer ? renderer : "none");
 }
 
 using LetterboxGLTest = HeadlessGLTest;
@@ -130,7 +173,7 @@ TEST_F(LetterboxGLTest, ScaledOnTheCpuAtTwiceTheSizeIsWhatTheGLDraws)
     ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     std::vector<uint32_t> picture(960 * 640);
-    FrameScaler().scale(frame.data(), 960, 640, reinterpret_cast<uint8_t*>(picture.data()), 960 * 4);
+    FrameScaler().scale(frame.data(), kW, kH, 960, 640, reinterpret_cast<uint8_t*>(picture.data()), 960 * 4);
     int differing = 0;
     for (size_t i = 0; i < picture.size(); ++i) {
         const uint32_t gl = 0xFF000000u | uint32_t(drawn[i * 4]) << 16 | uint32_t(drawn[i * 4 + 1]) << 8 |

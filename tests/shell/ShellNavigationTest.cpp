@@ -42,11 +42,16 @@ TEST(LaunchOptions, EffectNamesAreCheckedAgainstTheRegistry)
     ASSERT_GT(factory->getNumEffects(), 0);
     LaunchOptions ok;
     std::string error;
-    ASSERT_TRUE(parse({"--dev", "--effect", factory->getEffectName(0), "--frame-log", "frames.txt"}, &ok, &error))
+    ASSERT_TRUE(parse({"--dev", "--effect", factory->getEffectName(0), "--frame-log", "frames.txt", "--scale", "4"},
+                      &ok, &error))
         << error;
     EXPECT_EQ(ok.effectName, factory->getEffectName(0));
     EXPECT_TRUE(ok.developer);
     EXPECT_EQ(ok.frameLog, "frames.txt");
+    EXPECT_EQ(ok.scale, 4);
+    LaunchOptions plain;
+    ASSERT_TRUE(parse({}, &plain, &error));
+    EXPECT_EQ(plain.scale, 0) << "chosen at start";
 
     LaunchOptions unknown;
     EXPECT_FALSE(parse({"--effect", "NoSuchEffect"}, &unknown, &error));
@@ -56,12 +61,16 @@ TEST(LaunchOptions, EffectNamesAreCheckedAgainstTheRegistry)
 
     for (const std::vector<const char*>& bad :
          {std::vector<const char*>{"--effect"}, {"--effect", ""}, {"--frame-log"}, {"--frame-log", ""},
-          {"--fullscreen"}, {"LandRain"}}) {
+          {"--fullscreen"}, {"LandRain"}, {"--scale"}, {"--scale", ""}, {"--scale", "0"}, {"--scale", "5"},
+          {"--scale", "02"}, {"--scale", "2.0"}, {"--scale", " 2"}, {"--scale", "-1"}, {"--scale", "2x"}}) {
         LaunchOptions o;
         error.clear();
         EXPECT_FALSE(parse(bad, &o, &error)) << bad.back();
         EXPECT_FALSE(error.empty());
     }
+    LaunchOptions five;
+    EXPECT_FALSE(parse({"--scale", "5"}, &five, &error));
+    EXPECT_EQ(error, "--scale needs a whole number from 1 to 4, not '5'");
     // Outside input comes back escaped, the message on one line.
     LaunchOptions control;
     EXPECT_FALSE(parse({"--effect", "A\nB\x1b"}, &control, &error));

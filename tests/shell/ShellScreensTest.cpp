@@ -14,6 +14,7 @@
 #include "demo/TarskFade.h"
 #include "support/EffectHarness.h"
 #include "support/HeadlessGL.h"
+#include "support/ScaledFrames.h"
 #include "toolkit/Canvas.h"
 #include "utils/Platform.h"
 #include "utils/Timer.h"
@@ -214,4 +215,43 @@ TEST_F(ShellScreensTest, ChosenRowRunsTheDemoAgainFromItsStart)
     EXPECT_TRUE(demo->quadLand2->enabled);
     EXPECT_TRUE(demo->tarskFade->enabled);
     EXPECT_FALSE(demo->pinkSky->enabled);
+}
+
+TEST_F(ShellScreensTest, NewContentScaleRemakesTheDemoAtItsTimePausedAsItWas)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    GLViewController screen;
+    testing::internal::CaptureStdout();
+    screen.loadView();
+    for (int i = 0; i < 3; ++i) {
+        HostClock::advance();
+        screen.drawView();
+    }
+    screen.playback().seekTo(7.25f);
+    screen.playback().togglePause();
+    HostClock::advance();
+    screen.drawView();
+    {
+        ScaleScope twice(2);
+        screen.reloadView();
+        for (int i = 0; i < 3; ++i) {
+            HostClock::advance();
+            screen.drawView();
+        }
+        GLint colour = 0, width = 0, height = 0;
+        glGetIntegerv(GL_RENDERBUFFER_BINDING, &colour); // the frame just presented
+        glBindRenderbuffer(GL_RENDERBUFFER, static_cast<GLuint>(colour));
+        glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_WIDTH, &width);
+        glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_HEIGHT, &height);
+        EXPECT_EQ(width, 960);
+        EXPECT_EQ(height, 640);
+        EXPECT_NE(screen.demo(), nullptr);
+        EXPECT_TRUE(screen.playback().isPaused());
+        EXPECT_EQ(vell::Timer::getInstance()->getTime(), 7.25f);
+        if (MusicPlayer::position() >= 0) { // where music was generated
+            EXPECT_NEAR(MusicPlayer::position(), 7.25, 0.05);
+        }
+    }
+    screen.playback().togglePause();
+    testing::internal::GetCapturedStdout();
 }

@@ -7,6 +7,7 @@
 
 #include <GLES2/gl2.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -40,7 +41,7 @@ bool GLView::fail(const std::string& what)
     return false;
 }
 
-bool GLView::open()
+bool GLView::open(int scale)
 {
     setenv("MESA_GLES_VERSION_OVERRIDE", "2.0", 0);
     SDL_SetHint(SDL_HINT_OPENGL_ES_DRIVER, "1");
@@ -58,8 +59,13 @@ bool GLView::open()
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
 
-    window = SDL_CreateWindow("Quenfold", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth * 2,
-                              kHeight * 2, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    int size = std::max(2, scale); // window pixels a point
+    SDL_Rect screen{};
+    if (SDL_GetDisplayUsableBounds(0, &screen) == 0)
+        while (size > 2 && (kWidth * size > screen.w || kHeight * size > screen.h))
+            --size;
+    window = SDL_CreateWindow("Quenfold", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth * size,
+                              kHeight * size, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window)
         return fail("cannot open the window");
     context = SDL_GL_CreateContext(window);
@@ -69,7 +75,6 @@ bool GLView::open()
         return fail("cannot make the context current");
     if (!SDL_GetWindowSurface(window))
         return fail("cannot reach the window's pixels");
-    frame.resize(static_cast<size_t>(kWidth) * kHeight * 4);
     HostSurface::setCurrent(this);
     return true;
 }
@@ -86,7 +91,10 @@ void GLView::present()
         PresentedColour source(PresentedColour::boundRenderbuffer());
         if (overlay)
             overlay();
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+        frameWidth = pixelWidth();
+        frameHeight = pixelHeight();
+        frame.resize(static_cast<size_t>(frameWidth) * frameHeight * 4);
+        glReadPixels(0, 0, frameWidth, frameHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
     }
     show();
     if (logged)
@@ -112,7 +120,7 @@ void GLView::show()
 
     if (takesScaledPixels(surface->format) && SDL_LockSurface(surface) == 0) {
         auto* pixels = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(r.y) * surface->pitch + r.x * 4;
-        scaler.scale(frame.data(), r.width, r.height, pixels, surface->pitch);
+        scaler.scale(frame.data(), frameWidth, frameHeight, r.width, r.height, pixels, surface->pitch);
         SDL_UnlockSurface(surface);
     } else {
         // Another pixel format: scaled into a surface of the scaler's, then converted.
@@ -122,7 +130,8 @@ void GLView::show()
             if (!converted)
                 return missed("cannot make room for the scaled frame");
         }
-        scaler.scale(frame.data(), r.width, r.height, static_cast<uint8_t*>(converted->pixels), converted->pitch);
+        scaler.scale(frame.data(), frameWidth, frameHeight, r.width, r.height, static_cast<uint8_t*>(converted->pixels),
+                     converted->pitch);
         SDL_Rect at{r.x, r.y, r.width, r.height};
         SDL_BlitSurface(converted, nullptr, surface, &at);
     }
@@ -139,6 +148,13 @@ void GLView::missed(const char* what)
     if (showing) // said once until frames show again
         fprintf(stderr, "quenfold: %s: %s\n", what, SDL_GetError());
     showing = false;
+}
+
+void GLView::drawableSize(int* width, int* height) const
+{
+    const SDL_Surface* surface = SDL_GetWindowSurface(window);
+    *width = surface ? surface->w : 0;
+    *height = surface ? surface->h : 0;
 }
 
 void GLView::toWindowPoints(int x, int y, int* px, int* py) const

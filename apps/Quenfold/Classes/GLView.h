@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-// The desktop window: an OpenGL ES 2.0 context rendering the 480x320 frame,
-// shown letterboxed in a resizable window, paced at 60 Hz. Each frame is read
-// back, scaled on the CPU and handed to the display as the window's pixels
-// (through shared memory where the display offers it).
+// The desktop window: an OpenGL ES 2.0 context rendering the frame (480x320
+// points, 480S x 320S pixels at content scale S), shown letterboxed in a
+// resizable window, paced at 60 Hz. Each frame is read back, scaled on the CPU
+// and handed to the display as the window's pixels (through shared memory
+// where the display offers it).
 class GLView : public HostSurface {
 public:
     GLView() = default;
@@ -22,7 +23,8 @@ public:
     GLView(const GLView&) = delete;
     GLView& operator=(const GLView&) = delete;
 
-    bool open();
+    // The window is 960x640, or 480S x 320S for a larger scale the screen has room for.
+    bool open(int scale);
     const std::string& errorText() const { return error; }
 
     // Runs with the frame's framebuffer bound, just before each presentation.
@@ -31,6 +33,8 @@ public:
     void setFrameLog(FrameLog* log) { frameLog = log; }
     void present() override;
 
+    // The size of the window's pixels the picture is scaled into.
+    void drawableSize(int* width, int* height) const;
     // Window pixels to points of the 480x320 frame, clamped to it.
     void toWindowPoints(int x, int y, int* px, int* py) const;
     void toggleFullscreen();
@@ -48,7 +52,8 @@ private:
 
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
-    std::vector<uint8_t> frame; // 480x320 RGBA, bottom row first
+    std::vector<uint8_t> frame; // RGBA, bottom row first
+    int frameWidth = 0, frameHeight = 0;
     FrameScaler scaler;
     SDL_Surface* converted = nullptr; // for a window whose pixels are not 32-bit XRGB
     bool showing = true;              // the last frame was shown

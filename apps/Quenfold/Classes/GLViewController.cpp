@@ -76,6 +76,21 @@ void GLViewController::freeGLApp()
     app.reset();
 }
 
+void GLViewController::reloadView()
+{
+    if (!app)
+        return;
+    const float time = vell::Timer::getInstance()->getTime();
+    const bool paused = controls.isPaused();
+    if (paused) // the new application starts its music as an unpaused one does
+        controls.togglePause();
+    freeGLApp();
+    loadView();
+    controls.seekTo(time);
+    if (paused)
+        controls.togglePause();
+}
+
 bool GLViewController::touchesBegan(int x, int y, int touchCount, float now)
 {
     const bool toggle = static_cast<double>(now - prevTouchTime) < kDoubleTapSeconds;

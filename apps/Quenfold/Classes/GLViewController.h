@@ -29,6 +29,9 @@ public:
     void drawView();
     // Destroys the application (the screen was left).
     void freeGLApp();
+    // Makes the application anew (at the content scale now set) and takes it
+    // to the time the old one showed, paused if it was.
+    void reloadView();
 
     // Touch-down at platform time now; true when it toggles the navigation bar.
     bool touchesBegan(int x, int y, int touchCount, float now);

@@ -7,8 +7,10 @@
 
 const char* LaunchOptions::usage()
 {
-    return "usage: quenfold [--effect NAME] [--dev] [--frame-log FILE]\n"
+    return "usage: quenfold [--effect NAME] [--scale S] [--dev] [--frame-log FILE]\n"
            "  --effect NAME     run one registered effect alone instead of the demo\n"
+           "  --scale S         draw 480S x 320S pixels a frame, S from 1 to 4 (F3 switches);\n"
+           "                    by default 1 on a software renderer, else the most the window fits\n"
            "  --dev             development controls: Space, Left/Right, F5, F1\n"
            "  --frame-log FILE  write a line per presented frame to FILE: the time it was shown,\n"
            "                    the demo time, the process's CPU time, the presentation's CPU ms";
@@ -34,6 +36,15 @@ bool LaunchOptions::parse(int argc, const char* const* argv, std::string* error)
         } else if (strcmp(arg, "--effect") == 0) {
             if (!value(&i, "an effect name", &effectName))
                 return false;
+        } else if (strcmp(arg, "--scale") == 0) {
+            std::string s;
+            if (!value(&i, "a whole number from 1 to 4", &s))
+                return false;
+            if (s.size() != 1 || s[0] < '1' || s[0] > '4') {
+                *error = "--scale needs a whole number from 1 to 4, not '" + vell::printableText(s) + "'";
+                return false;
+            }
+            scale = s[0] - '0';
         } else if (strcmp(arg, "--frame-log") == 0) {
             if (!value(&i, "a file name", &frameLog))
                 return false;

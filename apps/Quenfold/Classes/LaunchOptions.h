@@ -11,6 +11,7 @@ public:
     static const char* usage();
 
     std::string effectName; // empty: the demo
+    int scale = 0;          // content scale 1 to 4; 0: chosen at start
     bool developer = false; // pause, seek, shader reload, help line
     std::string frameLog;   // empty: none; else a line per presented frame goes there
     bool help = false;

@@ -1,5 +1,6 @@
 #include "QuenfoldAppDelegate.h"
 
+#include "ContentScale.h"
 #include "FrameCapture.h"
 #include "GLViewController.h"
 #include "HostClock.h"
@@ -8,6 +9,7 @@
 #include "graphics/Shader.h"
 #include "toolkit/Canvas.h"
 #include "utils/Timer.h"
+#include "utils/Utils.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,17 +64,26 @@ bool QuenfoldAppDelegate::didFinishLaunching()
         return false;
     }
     window.setFrameLog(&frameLog);
-    if (!window.open()) {
+    if (!window.open(options.scale)) {
         fprintf(stderr, "quenfold: %s\n", window.errorText().c_str());
         return false;
     }
+    // Before anything is drawn: render targets take their size when they are made.
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    int width = 0, height = 0;
+    window.drawableSize(&width, &height);
+    HostSurface::setScale(ContentScale::atStart(options.scale, renderer, width, height));
+    const std::string rendererName = vell::printableText(renderer ? renderer : "unknown");
+    const std::string why = options.scale                       ? "as asked"
+                            : ContentScale::isSoftware(renderer) ? "the renderer, " + rendererName + ", draws on the CPU"
+                                                                 : "the most the window fits; " + rendererName;
+    vell::Log::msg("content scale %dx: frames of %dx%d pixels (%s)", HostSurface::scale(), HostSurface::pixelWidth(),
+                   HostSurface::pixelHeight(), why.c_str());
     // The platform clock counts from launch, so a click queued while the demo
     // loads is no first touch "under 0.3 s".
     HostClock::unpaused();
     canvas = std::make_unique<Canvas>(HostSurface::kWidth, HostSurface::kHeight);
-    table = std::make_unique<TableView>(root, *canvas);
-    table->init();
-    transition = std::make_unique<ScreenTransition>();
+    makeTargets();
     window.setOverlay([this] { drawOverlay(); });
 
     const EffectFactory::EffectInfo* effect = nullptr;
@@ -80,6 +91,40 @@ bool QuenfoldAppDelegate::didFinishLaunching()
         effect = EffectFactory::getInstance()->find(options.effectName.c_str());
     push(std::make_unique<GLViewController>(effect));
     return true;
+}
+
+void QuenfoldAppDelegate::makeTargets()
+{
+    table = std::make_unique<TableView>(root, *canvas);
+    table->init();
+    transition = std::make_unique<ScreenTransition>();
+}
+
+void QuenfoldAppDelegate::switchScale()
+{
+    int width = 0, height = 0;
+    window.drawableSize(&width, &height);
+    const int s = ContentScale::next(HostSurface::scale(), width, height);
+    char text[64];
+    if (s == HostSurface::scale()) {
+        snprintf(text, sizeof(text), "%dx: the window has no room for 2x", s);
+        showNotice(text);
+        return;
+    }
+    HostSurface::setScale(s);
+    makeTargets();
+    if (glScreen)
+        glScreen->reloadView();
+    vell::Log::msg("content scale %dx: frames of %dx%d pixels", s, HostSurface::pixelWidth(),
+                   HostSurface::pixelHeight());
+    snprintf(text, sizeof(text), "%dx: %dx%d pixels", s, HostSurface::pixelWidth(), HostSurface::pixelHeight());
+    showNotice(text);
+}
+
+void QuenfoldAppDelegate::showNotice(const std::string& text)
+{
+    notice = text;
+    noticeUntil = HostClock::unpaused() + kNoticeSeconds;
 }
 
 void QuenfoldAppDelegate::push(std::unique_ptr<GLViewController> screen)
@@ -152,6 +197,8 @@ void QuenfoldAppDelegate::keyDown(const SDL_KeyboardEvent& key)
         window.toggleFullscreen();
     if (k == SDLK_F12 && !key.repeat && glScreen)
         capturePending = true;
+    if (k == SDLK_F3 && !key.repeat)
+        switchScale();
     if (!options.developer)
         return;
     if (k == SDLK_F1 && !key.repeat)
@@ -228,8 +275,7 @@ void QuenfoldAppDelegate::drawOverlay()
     const double now = HostClock::unpaused();
     if (capturePending) {
         capturePending = false;
-        notice = FrameCapture::captureToPhotoAlbum() ? "Frame saved" : "The frame could not be saved";
-        noticeUntil = now + kNoticeSeconds;
+        showNotice(FrameCapture::captureToPhotoAlbum() ? "Frame saved" : "The frame could not be saved");
     }
     const bool barShown = !glScreen || !navigationBar.isHidden();
     const bool noticeShown = now < noticeUntil;
@@ -265,14 +311,15 @@ void QuenfoldAppDelegate::drawHelp()
     const vell::Timer* timer = vell::Timer::getInstance();
     const bool paused = glScreen && glScreen->playback().isPaused();
     const float fps = timer->getFPS();
+    const int scale = HostSurface::scale();
     if (paused || !std::isfinite(fps)) // a frozen clock has no rate
-        snprintf(rate, sizeof(rate), "paused   t %.2f s", timer->getTime());
+        snprintf(rate, sizeof(rate), "paused   %dx   t %.2f s", scale, timer->getTime());
     else
-        snprintf(rate, sizeof(rate), "%.2f fps   t %.2f s", fps, timer->getTime());
+        snprintf(rate, sizeof(rate), "%.2f fps   %dx   t %.2f s", fps, scale, timer->getTime());
     canvas->fillStyle(vec4(0, 0, 0, 0.6f));
     canvas->fillRect(0, HostSurface::kHeight - kHelpHeight, HostSurface::kWidth, kHelpHeight);
     canvas->fillStyle(vec4(1, 1, 1, 1));
-    canvas->printText(6, HostSurface::kHeight - 39, "Space pause  Left/Right seek  F5 shaders  F12 capture");
+    canvas->printText(6, HostSurface::kHeight - 39, "Space pause  Left/Right seek  F3 scale  F5 shaders  F12 capture");
     canvas->fillStyle(vec4(1, 0.85f, 0.4f, 1));
     canvas->printText(6, HostSurface::kHeight - 21, rate);
 }

@@ -31,6 +31,12 @@ public:
 
 private:
     bool didFinishLaunching();
+    // The list's frame and the slide's copies, at the content scale now set.
+    void makeTargets();
+    // F3: the content scale the window switches to, every render target made
+    // anew; the GL screen keeps its effect and time.
+    void switchScale();
+    void showNotice(const std::string& text);
     void push(std::unique_ptr<GLViewController> screen);
     void popToList();
     // Screen changes asked for by input happen after the next frame, which
@@ -65,6 +71,6 @@ private:
     bool capturePending = false;
     bool helpShown = false;
     TimelineStrip strip;
-    std::string notice;      // a short line after a capture, shown for a while
+    std::string notice;      // a short line after a capture or F3, shown for a while
     double noticeUntil = 0;  // unpaused clock
 };

@@ -1,0 +1,39 @@
+#include "ContentScale.h"
+
+#include "HostSurface.h"
+
+#include <cctype>
+#include <string>
+
+int ContentScale::largestFitting(int width, int height)
+{
+    int s = HostSurface::kMaxScale;
+    while (s > 1 && (HostSurface::kWidth * s > width || HostSurface::kHeight * s > height))
+        --s;
+    return s;
+}
+
+bool ContentScale::isSoftware(const char* renderer)
+{
+    if (!renderer)
+        return true;
+    std::string name(renderer);
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* software : {"llvmpipe", "softpipe", "swrast"})
+        if (name.find(software) != std::string::npos)
+            return true;
+    return false;
+}
+
+int ContentScale::atStart(int requested, const char* renderer, int width, int height)
+{
+    if (requested >= 1 && requested <= HostSurface::kMaxScale)
+        return requested;
+    return isSoftware(renderer) ? 1 : largestFitting(width, height);
+}
+
+int ContentScale::next(int current, int width, int height)
+{
+    return current == 1 ? largestFitting(width, height) : 1;
+}
