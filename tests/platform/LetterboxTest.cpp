@@ -121,7 +121,7 @@ TEST(ContentScale, LargestThatFitsAndWhatF3SwitchesTo)
     for (const auto& [width, height, largest] :
          {std::tuple{960, 640, 2}, {959, 640, 1}, {960, 639, 1}, {1920, 1080, 3}, {1920, 1280, 4}, {4000, 3000, 4},
           {480, 320, 1}, {0, 0, 1}}) {
-        EXPECT_EQ(ContentScale::largestFitting(width, height), largest) << width << "x" << height;
+        EXPECT_EQ(HostSurface::largestScaleFitting(width, height), largest) << width << "x" << height;
         EXPECT_EQ(ContentScale::next(1, width, height), largest) << width << "x" << height;
         EXPECT_EQ(ContentScale::next(3, width, height), 1) << width << "x" << height;
     }

@@ -21,7 +21,7 @@
 
 namespace {
 
-using ContentScale = HeadlessGLTest;
+using ContentScaleGallery = HeadlessGLTest;
 
 // Every effect shows its picture by then; half a second keeps the 2x frames cheap.
 constexpr float frameTime = 0.5f;
@@ -64,7 +64,7 @@ std::vector<uint8_t> frameAt(const EffectFactory::EffectInfo& info, int scale, f
 
 } // namespace
 
-TEST_F(ContentScale, EveryGalleryEffectAtTwiceThePixels)
+TEST_F(ContentScaleGallery, EveryGalleryEffectAtTwiceThePixels)
 {
     const EffectFactory* factory = EffectFactory::getInstance();
     for (int i = 0; i < factory->getNumEffects(); ++i) {
@@ -77,7 +77,7 @@ TEST_F(ContentScale, EveryGalleryEffectAtTwiceThePixels)
 
 // A target drawn through an overlay or read as a reflection only loses detail
 // when left at its old size, which the pictures above cannot show.
-TEST_F(ContentScale, FixedTargetsAndLinesGrowWithTheScale)
+TEST_F(ContentScaleGallery, FixedTargetsAndLinesGrowWithTheScale)
 {
     ScaleScope scope(3);
     QuadLand quadLand;

@@ -5,14 +5,6 @@
 #include <cctype>
 #include <string>
 
-int ContentScale::largestFitting(int width, int height)
-{
-    int s = HostSurface::kMaxScale;
-    while (s > 1 && (HostSurface::kWidth * s > width || HostSurface::kHeight * s > height))
-        --s;
-    return s;
-}
-
 bool ContentScale::isSoftware(const char* renderer)
 {
     if (!renderer)
@@ -30,10 +22,10 @@ int ContentScale::atStart(int requested, const char* renderer, int width, int he
 {
     if (requested >= 1 && requested <= HostSurface::kMaxScale)
         return requested;
-    return isSoftware(renderer) ? 1 : largestFitting(width, height);
+    return isSoftware(renderer) ? 1 : HostSurface::largestScaleFitting(width, height);
 }
 
 int ContentScale::next(int current, int width, int height)
 {
-    return current == 1 ? largestFitting(width, height) : 1;
+    return current == 1 ? HostSurface::largestScaleFitting(width, height) : 1;
 }

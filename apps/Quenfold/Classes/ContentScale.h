@@ -4,9 +4,6 @@
 // point of the 480x320 frame has across and down.
 class ContentScale {
 public:
-    // The largest S (1 to HostSurface::kMaxScale) whose 480S x 320S picture
-    // fits a drawable of width x height pixels; 1 when none does.
-    static int largestFitting(int width, int height);
     // Whether a GL_RENDERER string names a renderer drawing on the CPU
     // (llvmpipe, softpipe, swrast); a missing one counts as such.
     static bool isSoftware(const char* renderer);

@@ -30,6 +30,14 @@ int HostSurface::scale()
     return contentScale;
 }
 
+int HostSurface::largestScaleFitting(int width, int height)
+{
+    int s = kMaxScale;
+    while (s > 1 && (kWidth * s > width || kHeight * s > height))
+        --s;
+    return s;
+}
+
 void HostSurface::setScale(int s)
 {
     contentScale = std::clamp(s, 1, kMaxScale);

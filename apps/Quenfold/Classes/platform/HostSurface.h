@@ -24,4 +24,6 @@ public:
     static void setScale(int s);
     static int pixelWidth() { return kWidth * scale(); }
     static int pixelHeight() { return kHeight * scale(); }
+    // The largest scale whose picture fits width x height pixels; 1 when none does.
+    static int largestScaleFitting(int width, int height);
 };

@@ -12,6 +12,7 @@ int CanvasScale::fitting(double cssWidth, double cssHeight, double pixelRatio)
     const double height = std::round(cssHeight * pixelRatio);
     if (!(width > 0 && height > 0)) // NaN too
         return 1;
-    const double s = std::min(std::floor(width / HostSurface::kWidth), std::floor(height / HostSurface::kHeight));
-    return static_cast<int>(std::clamp(s, 1.0, static_cast<double>(HostSurface::kMaxScale)));
+    const double most = static_cast<double>(HostSurface::kMaxScale);
+    return HostSurface::largestScaleFitting(static_cast<int>(std::min(width, HostSurface::kWidth * most)),
+                                            static_cast<int>(std::min(height, HostSurface::kHeight * most)));
 }
