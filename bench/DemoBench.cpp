@@ -1,7 +1,8 @@
-// The whole demo headless at 480x320 on the software renderer, every frame read
-// back: start-up, frames per second overall and per section, and (in a second
-// pass) heap allocations per frame in each section once warm. A section is a span in which the same effects
-// draw in the same looks. With --cpu it runs itself again under callgrind and
+// The whole demo headless at 480x320 on the software renderer (480S x 320S
+// pixels with --scale S first on the line), every frame read back: start-up,
+// frames per second overall and per section, and (in a second pass) heap
+// allocations per frame in each section once warm. A section is a span in
+// which the same effects draw in the same looks. With --cpu it runs itself again under callgrind and
 // prints the instructions per frame outside the GL driver, per section. With
 // --span FROM TO it jumps to FROM seconds and times the frames up to TO only.
 #include "AllocationCount.h"
@@ -10,6 +11,7 @@
 #include "HeadlessContext.h"
 #include "HostClock.h"
 #include "MusicPlayer.h"
+#include "ScaleArgument.h"
 #include "SelfPath.h"
 #include "demo/Mirande.h"
 #include "utils/Utils.h"
@@ -67,7 +69,8 @@ void run(int first = 0, int last = demoFrames)
     glFinish();
     const double startup = seconds(Clock::now() - t0);
 
-    std::vector<uint8_t> pixels(HeadlessContext::kWidth * HeadlessContext::kHeight * 4);
+    std::vector<uint8_t> pixels(static_cast<size_t>(HeadlessContext::pixelWidth()) * HeadlessContext::pixelHeight() *
+                                4);
     std::vector<Section> sections;
     sections.reserve(64);
     std::string name;
@@ -83,8 +86,8 @@ void run(int first = 0, int last = demoFrames)
         HostClock::advance();
         const Clock::time_point start = Clock::now();
         app.update();
-        glReadPixels(0, 0, HeadlessContext::kWidth, HeadlessContext::kHeight, GL_RGBA, GL_UNSIGNED_BYTE,
-                     pixels.data());
+        glReadPixels(0, 0, HeadlessContext::pixelWidth(), HeadlessContext::pixelHeight(), GL_RGBA,
+                     GL_UNSIGNED_BYTE, pixels.data());
         const double spent = seconds(Clock::now() - start);
         total += spent;
         DemoSections::note(sections, DemoSections::name(app), frame);
@@ -114,6 +117,8 @@ void run(int first = 0, int last = demoFrames)
             ++sections[k].warmFrames;
         }
     }
+    std::printf("frames of %dx%d pixels (scale %d)\n", HeadlessContext::pixelWidth(), HeadlessContext::pixelHeight(),
+                HeadlessContext::scale());
     std::printf("start-up (init, every effect built): %.0f ms (target under 1000 ms)\n", startup * 1000);
     if (first == 0 && last == demoFrames)
         std::printf("whole demo: %d frames in %.1f s, %.1f fps (target 90 fps, 210 s in at most 140 s)\n\n",
@@ -196,7 +201,8 @@ void printCpu()
     std::string frames;
     for (const Section& s : DemoSections::fromScript())
         frames += (frames.empty() ? "" : ",") + std::to_string(s.firstFrame + s.frames / 2);
-    if (!CallgrindCost::rerun(("--cpu-child " + frames).c_str(), prefix))
+    const std::string scale = "--scale " + std::to_string(HeadlessContext::scale());
+    if (!CallgrindCost::rerun((scale + " --cpu-child " + frames).c_str(), prefix))
         return;
     std::printf("%14s %14s %10s  %-14s %s\n", "own instr/f", "driver instr/f", "own ms/f*", "budget 0.5 ms",
                 "section");
@@ -216,6 +222,8 @@ void printCpu()
 int main(int argc, char** argv)
 {
     vell::Log::setOutput(stderr); // the tables own standard output
+    if (!ScaleArgument::take(argc, argv))
+        return 1;
     if (argc > 1 && std::strcmp(argv[1], "--cpu") == 0)
         printCpu();
     else if (argc > 1 && std::strcmp(argv[1], "--section-starts") == 0)
