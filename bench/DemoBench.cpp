@@ -1,15 +1,18 @@
-// The whole demo headless at 480x320 on the software renderer, every frame read
-// back: start-up, frames per second overall and per section, and (in a second
-// pass) heap allocations per frame in each section once warm. A section is a span in which the same effects
-// draw in the same looks. With --cpu it runs itself again under callgrind and
-// prints the instructions per frame outside the GL driver, per section. With
-// --span FROM TO it jumps to FROM seconds and times the frames up to TO only.
+// The whole demo headless at 480x320 on the software renderer (480S x 320S
+// pixels with --scale S first on the line), every frame read back: start-up,
+// frames per second overall and per section, and (in a second pass, at scale
+// 1) heap allocations per frame in each section once warm. A section is a span
+// in which the same effects draw in the same looks. With --cpu it runs itself
+// again under callgrind and prints the instructions per frame outside the GL
+// driver, per section. With --span FROM TO it jumps to FROM seconds and times
+// the frames up to TO only.
 #include "AllocationCount.h"
 #include "CallgrindCost.h"
 #include "DemoSections.h"
 #include "HeadlessContext.h"
 #include "HostClock.h"
 #include "MusicPlayer.h"
+#include "ScaleArgument.h"
 #include "SelfPath.h"
 #include "demo/Mirande.h"
 #include "utils/Utils.h"
@@ -67,7 +70,8 @@ void run(int first = 0, int last = demoFrames)
     glFinish();
     const double startup = seconds(Clock::now() - t0);
 
-    std::vector<uint8_t> pixels(HeadlessContext::kWidth * HeadlessContext::kHeight * 4);
+    std::vector<uint8_t> pixels(static_cast<size_t>(HeadlessContext::pixelWidth()) * HeadlessContext::pixelHeight() *
+                                4);
     std::vector<Section> sections;
     sections.reserve(64);
     std::string name;
@@ -83,8 +87,8 @@ void run(int first = 0, int last = demoFrames)
         HostClock::advance();
         const Clock::time_point start = Clock::now();
         app.update();
-        glReadPixels(0, 0, HeadlessContext::kWidth, HeadlessContext::kHeight, GL_RGBA, GL_UNSIGNED_BYTE,
-                     pixels.data());
+        glReadPixels(0, 0, HeadlessContext::pixelWidth(), HeadlessContext::pixelHeight(), GL_RGBA,
+                     GL_UNSIGNED_BYTE, pixels.data());
         const double spent = seconds(Clock::now() - start);
         total += spent;
         DemoSections::note(sections, DemoSections::name(app), frame);
@@ -96,10 +100,13 @@ void run(int first = 0, int last = demoFrames)
         }
     }
     // Second pass over the same frames: allocations counted, nothing timed (the
-    // count classifies each allocation by its call stack, which is slow).
+    // count classifies each allocation by its call stack, which is slow). The
+    // program allocates the same at any scale, so above 1 the pass, which
+    // would cost as much as the first, is left out.
+    const int countedEnd = HeadlessContext::scale() == 1 ? last : first;
     HostClock::set(static_cast<double>(first - 1) / fps);
     size_t k = 0;
-    for (int frame = first; frame < last; ++frame) {
+    for (int frame = first; frame < countedEnd; ++frame) {
         while (k + 1 < sections.size() && frame >= sections[k + 1].firstFrame)
             ++k;
         // After a jump the first frames draw what is new to the driver, as a section's first do.
@@ -114,6 +121,8 @@ void run(int first = 0, int last = demoFrames)
             ++sections[k].warmFrames;
         }
     }
+    std::printf("frames of %dx%d pixels (scale %d)\n", HeadlessContext::pixelWidth(), HeadlessContext::pixelHeight(),
+                HeadlessContext::scale());
     std::printf("start-up (init, every effect built): %.0f ms (target under 1000 ms)\n", startup * 1000);
     if (first == 0 && last == demoFrames)
         std::printf("whole demo: %d frames in %.1f s, %.1f fps (target 90 fps, 210 s in at most 140 s)\n\n",
@@ -131,7 +140,8 @@ void run(int first = 0, int last = demoFrames)
                     s.warmFrames ? std::to_string(double(s.warmAllocations) / s.warmFrames).c_str() : "-",
                     s.name.c_str(), f < 60 ? "  (under 60 fps)" : "");
     }
-    std::printf("* after each section's first %d frames\n", warmFrames);
+    std::printf("* after each section's first %d frames%s\n", warmFrames,
+                countedEnd == first ? "; counted at scale 1 only" : "");
 }
 
 // The trigonometry the two rain fields must do in a frame: the cosine and sine,
@@ -196,7 +206,8 @@ void printCpu()
     std::string frames;
     for (const Section& s : DemoSections::fromScript())
         frames += (frames.empty() ? "" : ",") + std::to_string(s.firstFrame + s.frames / 2);
-    if (!CallgrindCost::rerun(("--cpu-child " + frames).c_str(), prefix))
+    const std::string scale = "--scale " + std::to_string(HeadlessContext::scale());
+    if (!CallgrindCost::rerun((scale + " --cpu-child " + frames).c_str(), prefix))
         return;
     std::printf("%14s %14s %10s  %-14s %s\n", "own instr/f", "driver instr/f", "own ms/f*", "budget 0.5 ms",
                 "section");
@@ -216,6 +227,8 @@ void printCpu()
 int main(int argc, char** argv)
 {
     vell::Log::setOutput(stderr); // the tables own standard output
+    if (!ScaleArgument::take(argc, argv))
+        return 1;
     if (argc > 1 && std::strcmp(argv[1], "--cpu") == 0)
         printCpu();
     else if (argc > 1 && std::strcmp(argv[1], "--section-starts") == 0)

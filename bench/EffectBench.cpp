@@ -1,4 +1,5 @@
-// Every registered effect alone, headless at 480x320 on the software renderer:
+// Every registered effect alone, headless at 480x320 on the software renderer
+// (480S x 320S pixels with --scale S first on the line):
 // construction time, frames per second (one frame is the clock tick, the clear,
 // the effect's draw and glFinish), heap allocations per frame once warm.
 // With --cpu it runs itself again under callgrind and prints the instructions
@@ -8,6 +9,7 @@
 #include "CallgrindCost.h"
 #include "EffectRun.h"
 #include "HeadlessContext.h"
+#include "ScaleArgument.h"
 #include "framework/Effect.h"
 #include "framework/EffectFactory.h"
 #include "framework/GLApp.h"
@@ -98,7 +100,7 @@ void countUnderCallgrind()
 int printCpu()
 {
     const std::string prefix = "/tmp/quenfold-effectbench-" + std::to_string(getpid()) + ".cg";
-    std::string arguments = "--cpu-child";
+    std::string arguments = "--scale " + std::to_string(HeadlessContext::scale()) + " --cpu-child";
     for (const std::string& name : chosen)
         arguments += " '" + name + "'";
     if (!CallgrindCost::rerun(arguments.c_str(), prefix))
@@ -120,6 +122,8 @@ int printCpu()
 int main(int argc, char** argv)
 {
     vell::Log::setOutput(stderr); // the tables own standard output
+    if (!ScaleArgument::take(argc, argv))
+        return 1;
     const bool cpu = argc > 1 && std::strcmp(argv[1], "--cpu") == 0;
     const bool child = argc > 1 && std::strcmp(argv[1], "--cpu-child") == 0;
     for (int a = cpu || child ? 2 : 1; a < argc; ++a) {

@@ -139,6 +139,15 @@ TEST_F(DemoOutputs, VideoCarriesTheFramesOfItsStretchAndTheMusic)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary left";
 }
 
+TEST_F(DemoOutputs, ScaledVideoHasScaleTimesThePixelsEachWay)
+{
+    const RenderRun run = runRender("--demo --scale 2 --video " + at("clip.mp4") + " --to 0.5");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const std::string video = probe(at("clip.mp4"), "stream=codec_type,width,height,nb_read_frames");
+    EXPECT_NE(video.find("codec_type=video\nwidth=960\nheight=640\nnb_read_frames=30"), std::string::npos) << video;
+    EXPECT_NE(video.find("codec_type=audio"), std::string::npos) << video;
+}
+
 TEST_F(DemoOutputs, FailedEncodeLeavesNoPartialFileAndSparesTheOldOne)
 {
     std::ofstream(at("clip.mp4")) << "older video";
@@ -167,6 +176,26 @@ TEST_F(DemoOutputs, ContactSheetLaysOutLabelledHalfSizeFrames)
                 lit += rgba[(static_cast<size_t>(y) * w + x) * 4] > 160;
         EXPECT_GT(lit, 10) << "cell " << cell;
     }
+
+    // At scale 2 the same layout with twice the pixels each way, the label too.
+    const auto labelRows = [](const std::vector<uint8_t>& sheet, int width, int scale) {
+        int rows = 0; // rows of the first cell's label band with light text
+        for (int y = scale * (8 + 160); y < scale * (8 + 160 + 20); ++y) {
+            bool lit = false;
+            for (int x = scale * 8; x < scale * (8 + 240); ++x)
+                lit = lit || sheet[(static_cast<size_t>(y) * width + x) * 4] > 160;
+            rows += lit;
+        }
+        return rows;
+    };
+    const int rowsAtOne = labelRows(rgba, w, 1);
+    ASSERT_EQ(runRender("--demo --scale 2 --contact-sheet " + at("sheet2.png") + " --times 0.5").status, 0);
+    std::vector<uint8_t> twice;
+    ASSERT_TRUE(ImageFile::read(at("sheet2.png"), &twice, &w, &h));
+    EXPECT_EQ(w, 2 * (8 + 240 + 8));
+    EXPECT_EQ(h, 2 * (8 + 160 + 20 + 8));
+    EXPECT_GT(rowsAtOne, 5);
+    EXPECT_EQ(labelRows(twice, w, 2), 2 * rowsAtOne);
 }
 
 TEST_F(DemoOutputs, TimelineLanesAgreeWithTheFieldLinesAndEveryKeyIsMarked)

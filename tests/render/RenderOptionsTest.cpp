@@ -96,3 +96,27 @@ TEST(RenderOptions, TimesNamingOneFileMustShareTheFrameAndMinusZeroIsZero)
         EXPECT_NE(error.find(c.named), std::string::npos) << error;
     }
 }
+
+TEST(RenderOptions, ScaleIsAWholeNumberFromOneToFourAndLeavesTheTimelineAlone)
+{
+    RenderOptions plain, scaled;
+    std::string error;
+    ASSERT_TRUE(parse({"--demo", "--times", "1", "--out", "d"}, &plain, &error)) << error;
+    EXPECT_EQ(plain.scale, 1);
+    ASSERT_TRUE(parse({"--demo", "--video", "v.mp4", "--scale", "4", "--contact-sheet", "s.png"}, &scaled, &error))
+        << error;
+    EXPECT_EQ(scaled.scale, 4);
+
+    for (const char* bad : {"0", "5", "2.5", " 2", "2x", "-1", "+2", "99999999999999999999"}) {
+        RenderOptions o;
+        EXPECT_FALSE(parse({"--demo", "--times", "1", "--out", "d", "--scale", bad}, &o, &error)) << bad;
+        EXPECT_EQ(error, "bad --scale '" + std::string(bad) + "': expected a whole number from 1 to 4");
+    }
+    RenderOptions timeline, list;
+    EXPECT_FALSE(parse({"--demo", "--timeline", "t.png", "--scale", "2"}, &timeline, &error));
+    EXPECT_NE(error.find("--timeline is drawn at its own size"), std::string::npos) << error;
+    EXPECT_TRUE(parse({"--demo", "--timeline", "t.png", "--scale", "1"}, &timeline, &error)) << error;
+    EXPECT_FALSE(parse({"--list", "--scale", "2"}, &list, &error));
+    EXPECT_FALSE(parse({"--demo", "--times", "1", "--out", "d", "--scale"}, &list, &error));
+    EXPECT_EQ(error, "--scale needs a value");
+}

@@ -73,6 +73,22 @@ TEST_F(RenderToolTest, WritesOneFramePerRequestedTimeAndReportsTheRate)
     EXPECT_NE(run.out.find(resources), std::string::npos) << run.out;
 }
 
+TEST_F(RenderToolTest, AScaledFrameHasScaleTimesThePixelsEachWay)
+{
+    const ToolRun run = render("--effect QuadLand2 --scale 2 --times 0.1 --out " + dir.string());
+    ASSERT_EQ(run.status, 0) << run.out;
+    // The PNG's header: width and height, big-endian, at bytes 16 and 20.
+    const std::string png = slurp(dir / "QuadLand2-0.10.png");
+    ASSERT_GE(png.size(), 24u);
+    const auto word = [&](size_t at) {
+        return (static_cast<uint8_t>(png[at]) << 24) | (static_cast<uint8_t>(png[at + 1]) << 16) |
+               (static_cast<uint8_t>(png[at + 2]) << 8) | static_cast<uint8_t>(png[at + 3]);
+    };
+    EXPECT_EQ(png.substr(12, 4), "IHDR");
+    EXPECT_EQ(word(16), 960);
+    EXPECT_EQ(word(20), 640);
+}
+
 TEST_F(RenderToolTest, CheckGlCountsErrorsAtTheEnd)
 {
     const ToolRun run = render("--demo --check-gl --times 0.1 --out " + (dir / "frames").string());
@@ -169,6 +185,7 @@ TEST_F(RenderToolTest, HostileRunsStopWithTheReasonAndSpareOlderFiles)
          "quenfold-render: cannot run ffmpeg: No such file or directory", "rendering"},
         {"\"$R\" --demo --fields --times 0,0.001 2>/dev/null | cut -c1-10", 0, "{\"time\":0,\n{\"time\":0,\n", ""},
         {"\"$R\" --demo --times 1 --out \"$D/frames\" --fps ' 10'", 2, "bad --fps ' 10'", "rendered"},
+        {"\"$R\" --demo --video \"$D/old.mp4\" --scale 2.5", 2, "bad --scale '2.5': expected a whole number", "rendering"},
         {"\"$R\" --demo --times 0x1p1 --out \"$D/frames\"", 2, "bad --times '0x1p1'", "rendered"},
         {"\"$R\" --demo --times 1 --out \"$(printf '/proc/a\\033b')\"", 2, "directory '/proc/a\\x1bb'\n", "\x1b"},
         {"\"$R\" --demo --video \"$(printf '/proc/a\\nb.mp4')\"", 2, "the file '/proc/a\\nb.mp4'\n", "rendering"},

@@ -54,23 +54,23 @@ int AtlasText::width(const std::string& text) const
 }
 
 void AtlasText::draw(std::vector<uint8_t>* rgba, int imageWidth, int imageHeight, int x, int y,
-                     const std::string& text, const uint8_t rgb[3]) const
+                     const std::string& text, const uint8_t rgb[3], int magnify) const
 {
     int penX = x;
     for (unsigned char c : text) {
         if (c >= 128)
             continue;
         const int cellX = (c % 16) * kCell, cellY = (c / 16) * kCell;
-        for (int j = 0; j < kCell; ++j)
-            for (int i = 0; i < kCell; ++i) {
+        for (int j = 0; j < kCell * magnify; ++j)
+            for (int i = 0; i < kCell * magnify; ++i) {
                 const int px = penX + i, py = y + j;
                 if (px < 0 || py < 0 || px >= imageWidth || py >= imageHeight)
                     continue;
-                const int coverage = atlas[((cellY + j) * kAtlasSize + cellX + i) * 4 + 3];
+                const int coverage = atlas[((cellY + j / magnify) * kAtlasSize + cellX + i / magnify) * 4 + 3];
                 uint8_t* p = &(*rgba)[(static_cast<size_t>(py) * imageWidth + px) * 4];
                 for (int k = 0; k < 3; ++k)
                     p[k] = static_cast<uint8_t>((rgb[k] * coverage + p[k] * (255 - coverage) + 127) / 255);
             }
-        penX += static_cast<signed char>(advances[c]) + 1;
+        penX += (static_cast<signed char>(advances[c]) + 1) * magnify;
     }
 }

@@ -13,9 +13,10 @@ public:
     bool load(const std::string& font, std::string* file, std::string* problem);
 
     int width(const std::string& text) const;
-    // Blends text in colour rgb with its cell tops at row y.
+    // Blends text in colour rgb with its cell tops at row y, each atlas pixel
+    // a block of magnify x magnify pixels (the text magnify times width() wide).
     void draw(std::vector<uint8_t>* rgba, int imageWidth, int imageHeight, int x, int y,
-              const std::string& text, const uint8_t rgb[3]) const;
+              const std::string& text, const uint8_t rgb[3], int magnify = 1) const;
 
     static constexpr int kCell = 16;
 

@@ -1,6 +1,5 @@
 #include "ContactSheet.h"
 
-#include "HeadlessContext.h"
 #include "StagedFile.h"
 #include "utils/FileReports.h"
 
@@ -14,10 +13,10 @@ const uint8_t kLabelColor[3] = {235, 235, 235};
 
 } // namespace
 
-ContactSheet::ContactSheet(int cellCount)
-    : columns(std::max(1, std::min(cellCount, kColumns))),
-      sheetWidth(columns * (kThumbWidth + kMargin) + kMargin),
-      sheetHeight(((cellCount + columns - 1) / columns) * (kThumbHeight + kLabelHeight + kMargin) + kMargin),
+ContactSheet::ContactSheet(int cellCount, int contentScale)
+    : scale(contentScale), columns(std::max(1, std::min(cellCount, kColumns))),
+      sheetWidth(scale * (columns * (kThumbWidth + kMargin) + kMargin)),
+      sheetHeight(scale * (((cellCount + columns - 1) / columns) * (kThumbHeight + kLabelHeight + kMargin) + kMargin)),
       sheet(static_cast<size_t>(sheetWidth) * sheetHeight * 4, kBackground)
 {
     for (size_t i = 3; i < sheet.size(); i += 4)
@@ -33,15 +32,16 @@ ContactSheet::ContactSheet(int cellCount)
 
 void ContactSheet::add(const std::vector<uint8_t>& frame, double time)
 {
-    const int x0 = kMargin + (cells % columns) * (kThumbWidth + kMargin);
-    const int y0 = kMargin + (cells / columns) * (kThumbHeight + kLabelHeight + kMargin);
+    const int x0 = scale * (kMargin + (cells % columns) * (kThumbWidth + kMargin));
+    const int y0 = scale * (kMargin + (cells / columns) * (kThumbHeight + kLabelHeight + kMargin));
+    const int thumbWidth = scale * kThumbWidth, thumbHeight = scale * kThumbHeight;
     ++cells;
-    if (y0 + kThumbHeight + kLabelHeight > sheetHeight)
+    if (y0 + thumbHeight + scale * kLabelHeight > sheetHeight)
         return;
     // Each thumbnail pixel averages a 2x2 block of the frame.
-    const int w = HeadlessContext::kWidth;
-    for (int y = 0; y < kThumbHeight; ++y)
-        for (int x = 0; x < kThumbWidth; ++x) {
+    const int w = 2 * thumbWidth;
+    for (int y = 0; y < thumbHeight; ++y)
+        for (int x = 0; x < thumbWidth; ++x) {
             uint8_t* out = &sheet[(static_cast<size_t>(y0 + y) * sheetWidth + x0 + x) * 4];
             for (int c = 0; c < 3; ++c) {
                 const auto at = [&](int dx, int dy) {
@@ -53,8 +53,8 @@ void ContactSheet::add(const std::vector<uint8_t>& frame, double time)
     char label[32];
     snprintf(label, sizeof(label), "%g s", time);
     if (hasFont)
-        font.draw(&sheet, sheetWidth, sheetHeight, x0 + (kThumbWidth - font.width(label)) / 2,
-                  y0 + kThumbHeight + 2, label, kLabelColor);
+        font.draw(&sheet, sheetWidth, sheetHeight, x0 + (thumbWidth - scale * font.width(label)) / 2,
+                  y0 + thumbHeight + 2 * scale, label, kLabelColor, scale);
 }
 
 bool ContactSheet::write(const std::string& path, std::string* error) const

@@ -7,6 +7,9 @@
 #include <vector>
 
 // Frames of a run side by side at half size, each labelled with its demo time.
+// The layout is in points: at content scale S every size below has S times
+// the pixels (a 960x640 frame gives a 480x320 thumbnail), so the sheet keeps
+// the frames' sharpness and looks the same, only larger.
 class ContactSheet {
 public:
     static constexpr int kColumns = 5; // at most
@@ -15,9 +18,9 @@ public:
     static constexpr int kLabelHeight = 20;
     static constexpr int kMargin = 8;
 
-    explicit ContactSheet(int cellCount);
+    ContactSheet(int cellCount, int contentScale);
 
-    // Places frame (480x320 RGBA, top row first) in the next cell.
+    // Places frame (480S x 320S RGBA, top row first) in the next cell.
     void add(const std::vector<uint8_t>& frame, double time);
     // Through a temporary, so a failed write keeps an older sheet of that name.
     bool write(const std::string& path, std::string* error) const;
@@ -27,6 +30,7 @@ public:
     const std::vector<uint8_t>& pixels() const { return sheet; }
 
 private:
+    int scale;
     int columns;
     int sheetWidth;
     int sheetHeight;

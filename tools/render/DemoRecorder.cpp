@@ -90,7 +90,7 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
     const std::vector<double>& cues = sheetTimes();
     std::unique_ptr<ContactSheet> sheet; // only when asked for: it loads its label font
     if (!options.contactSheetPath.empty())
-        sheet = std::make_unique<ContactSheet>(static_cast<int>(cues.size()));
+        sheet = std::make_unique<ContactSheet>(static_cast<int>(cues.size()), options.scale);
     size_t nextCue = sheet ? 0 : cues.size();
 
     const bool showProgress = !options.videoPath.empty() || !options.contactSheetPath.empty();

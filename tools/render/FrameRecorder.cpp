@@ -33,8 +33,8 @@ bool FrameRecorder::write(std::string* error) const
     std::vector<std::unique_ptr<StagedFile>> staged;
     for (double t : options.times) {
         staged.push_back(std::make_unique<StagedFile>(options.outDir + "/" + options.fileName(t)));
-        if (!staged.back()->writePng(kept.at(options.frameAt(t)), HeadlessContext::kWidth,
-                                     HeadlessContext::kHeight, error))
+        if (!staged.back()->writePng(kept.at(options.frameAt(t)), HeadlessContext::pixelWidth(),
+                                     HeadlessContext::pixelHeight(), error))
             return false;
     }
     if (Interruption::requested()) {

@@ -51,6 +51,16 @@ bool parseTimes(const std::string& list, std::vector<double>* times)
     return true;
 }
 
+// A whole number from 1 to max in plain decimal digits.
+bool parseCount(const std::string& text, int max, int* n)
+{
+    const long value = isDecimal(text, "0123456789") ? strtol(text.c_str(), nullptr, 10) : 0; // saturates
+    if (value < 1 || value > max)
+        return false;
+    *n = static_cast<int>(value);
+    return true;
+}
+
 // The shortest text that reads back as t.
 std::string shortest(double t)
 {
@@ -78,16 +88,17 @@ bool sameFile(const std::string& a, const std::string& b)
 const char* RenderOptions::usage()
 {
     return "usage: quenfold-render --list | (--demo | --effect NAME) --times T1,T2,... --out DIR [--fps N]\n"
-           "                       [--check-gl]\n"
+           "                       [--scale K] [--check-gl]\n"
            "       quenfold-render --demo [--fields --times T1,T2,...] [--video FILE.mp4 [--from S] [--to S]]\n"
-           "                       [--contact-sheet FILE.png] [--timeline FILE.png] [--fps N]\n"
-           "       (the contact sheet shows the cue times, or the --times given)\n"
+           "                       [--contact-sheet FILE.png] [--timeline FILE.png] [--fps N] [--scale K]\n"
+           "       (the contact sheet shows the cue times, or the --times given; --scale K, 1 to 4,\n"
+           "       draws 480K x 320K pixels a frame; the timeline has its own size and takes none)\n"
            "       quenfold-render --help";
 }
 
 bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
 {
-    bool sawMode = false, sawTimes = false, sawOut = false, sawRange = false;
+    bool sawMode = false, sawTimes = false, sawOut = false, sawRange = false, sawScale = false;
     auto fail = [error](const std::string& message) {
         *error = vell::printableText(message);
         return false;
@@ -100,7 +111,7 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         }
         const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps" ||
                                 arg == "--video" || arg == "--from" || arg == "--to" || arg == "--contact-sheet" ||
-                                arg == "--timeline";
+                                arg == "--timeline" || arg == "--scale";
         if (takesValue && i + 1 >= argc)
             return fail(arg + " needs a value");
         const std::string value = takesValue ? argv[++i] : std::string();
@@ -124,10 +135,12 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         } else if (arg == "--check-gl") {
             checkGl = true;
         } else if (arg == "--fps") {
-            const long n = isDecimal(value, "0123456789") ? strtol(value.c_str(), nullptr, 10) : 0; // saturates
-            if (n < 1 || n > kMaxFps)
+            if (!parseCount(value, kMaxFps, &fps))
                 return fail("bad --fps '" + value + "': expected a whole number from 1 to 1000");
-            fps = static_cast<int>(n);
+        } else if (arg == "--scale") {
+            if (!parseCount(value, kMaxScale, &scale))
+                return fail("bad --scale '" + value + "': expected a whole number from 1 to 4");
+            sawScale = true;
         } else if (arg == "--fields") {
             fields = true;
         } else if (arg == "--video" || arg == "--contact-sheet" || arg == "--timeline") {
@@ -153,6 +166,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     if (!videoPath.empty() && frameAt(videoFrom) == frameAt(videoTo))
         return fail("--from " + shortest(videoFrom) + " --to " + shortest(videoTo) + " holds no frame at " +
                     std::to_string(fps) + " fps");
+    if (scale > 1 && !timelinePath.empty())
+        return fail("--timeline is drawn at its own size (1920 pixels wide): make it in a run without --scale");
     const std::string* outputs[] = {&videoPath, &contactSheetPath, &timelinePath};
     for (size_t i = 0; i < 3; ++i)
         for (size_t j = i + 1; j < 3; ++j)
@@ -171,7 +186,7 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     }
     if (mode != Mode::List && (!sawTimes || !sawOut))
         return fail("--demo and --effect need --times and --out");
-    if (mode == Mode::List && (sawTimes || sawOut || checkGl))
+    if (mode == Mode::List && (sawTimes || sawOut || checkGl || sawScale))
         return fail("--list takes no other arguments");
     return checkFileNames(error);
 }

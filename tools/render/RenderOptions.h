@@ -10,6 +10,7 @@ public:
 
     static constexpr double kMaxTime = 3600.0; // seconds
     static constexpr int kMaxFps = 1000;
+    static constexpr int kMaxScale = 4; // the frame's pixels per point, at most
     static constexpr double kDemoLength = 215.0; // seconds, the music's length
 
     // False with a one-line message in *error when the arguments are unusable.
@@ -26,6 +27,7 @@ public:
     std::vector<double> times; // sorted, no duplicates
     std::string outDir;
     int fps = 60;
+    int scale = 1;          // frames, video and sheet at 480 scale x 320 scale pixels
     bool checkGl = false; // ends with the count of GL errors the draw calls met; any fails the run
 
     // Demo outputs that follow the run through time.

@@ -30,7 +30,7 @@ bool VideoEncoder::open(int fps, const std::string& music, double musicStart, do
     if (!file.create(error))
         return false;
     const std::string size =
-        std::to_string(HeadlessContext::kWidth) + "x" + std::to_string(HeadlessContext::kHeight);
+        std::to_string(HeadlessContext::pixelWidth()) + "x" + std::to_string(HeadlessContext::pixelHeight());
     const std::vector<std::string> args = {
         "ffmpeg", "-hide_banner", "-loglevel", "error", "-nostats", "-y",
         "-f", "rawvideo", "-pix_fmt", "rgba", "-s", size, "-framerate", std::to_string(fps), "-i", "pipe:0",

@@ -103,6 +103,8 @@ int main(int argc, char** argv)
         printf("%s\n", RenderOptions::usage());
         return 0;
     }
+    static_assert(RenderOptions::kMaxScale == HostSurface::kMaxScale, "the options allow the scales the frame has");
+    HostSurface::setScale(options.scale); // before any app: targets are sized when they are made
 
     EffectFactory* factory = EffectFactory::getInstance();
     if (options.mode == RenderOptions::Mode::List) {

@@ -1,0 +1,12 @@
+#pragma once
+
+// "--scale S" at the head of a bench's command line: the content scale (the
+// frame's pixels per point) for every frame the bench draws.
+namespace ScaleArgument {
+
+// Takes the pair away (the later arguments move up behind the program's name)
+// and sets the scale. False, with a message on stderr, when S is not a whole
+// number from 1 to 4; true without a change when the line has no --scale.
+bool take(int& argc, char**& argv);
+
+} // namespace ScaleArgument
