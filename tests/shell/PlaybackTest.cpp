@@ -55,6 +55,16 @@ TEST(Playback, PauseAndSeekKeepClockAndMusicTogether)
     EXPECT_EQ(demoTime(), 0.0f);
     EXPECT_NEAR(MusicPlayer::position(), 0.0, 0.05);
 
+    // A pause that comes a while after the last frame: the seek still shows its target.
+    controls.togglePause();
+    HostClock::advance();
+    controls.togglePause();
+    controls.seekTo(20);
+    runFrames(1);
+    EXPECT_NEAR(demoTime(), 20.0f, 1e-4f);
+    controls.seekTo(0);
+    runFrames(1);
+
     controls.togglePause();
     EXPECT_FALSE(controls.isPaused());
     runFrames(30);

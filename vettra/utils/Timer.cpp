@@ -34,6 +34,11 @@ void Timer::update()
     }
 }
 
+float Timer::getElapsedTimeNow() const
+{
+    return startTime == 0 ? elapsedTime : osGetTime() - startTime;
+}
+
 // A jump of the demo time takes no frame time: currentTime stays a platform
 // reading, so the next frame lasts as long as it really did.
 void Timer::setTime(float t)

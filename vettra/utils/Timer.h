@@ -15,6 +15,8 @@ public:
     int getTotalFrameCount() const { return totalFrameCount; }
     void setTimeShift(float shift) { timeShift = shift; }
     float getElapsedTime() const { return elapsedTime; }
+    // Elapsed time as the clock reads now, between frames.
+    float getElapsedTimeNow() const;
     void setTime(float t);
     // Back to the state before the first update (a fresh run, for tools and tests).
     void reset() { *this = Timer(); }

@@ -37,7 +37,9 @@ void Playback::seekTo(float seconds)
 {
     vell::Timer* timer = vell::Timer::getInstance();
     const float target = std::max(0.0f, seconds);
-    timer->setTimeShift(target - timer->getElapsedTime());
+    // From the clock as it reads now: a clock paused since the last frame
+    // then shows the target itself.
+    timer->setTimeShift(target - timer->getElapsedTimeNow());
     if (music)
         MusicPlayer::seek(target);
 }
