@@ -1,4 +1,5 @@
 // Quenfold in a desktop window.
+#include "DataOutput.h"
 #include "LaunchOptions.h"
 #include "QuenfoldAppDelegate.h"
 #include "ResourceFiles.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    const DataOutput output; // the help on stdout; the log, like every message, on stderr
     LaunchOptions options;
     std::string error;
     if (!options.parse(argc, argv, &error)) {
@@ -17,7 +19,7 @@ int main(int argc, char** argv)
         return 2;
     }
     if (options.help) {
-        printf("%s\n", LaunchOptions::usage());
+        fprintf(output.stream(), "%s\n", LaunchOptions::usage());
         return 0;
     }
     ResourceFiles::logDirectory();

@@ -1,6 +1,7 @@
 // The command line of quenfold-render (arguments separated by NUL bytes): an
 // accepted one is complete and in range, a refused one says why. A run that
-// follows the demo (fields, video, contact sheet, timeline) writes no frame files.
+// follows the demo (fields, video, contact sheet, timeline) writes no frame files,
+// and the gallery's sheet takes one time at most.
 #include "FuzzSupport.h"
 #include "RenderOptions.h"
 
@@ -22,6 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0; // the rest of the line is not read
     if (options.mode == RenderOptions::Mode::List) {
         FUZZ_CHECK(options.times.empty() && options.outDir.empty());
+        return 0;
+    }
+    if (options.mode == RenderOptions::Mode::Gallery) {
+        FUZZ_CHECK(!options.contactSheetPath.empty() && options.times.size() <= 1 && options.outDir.empty());
+        FUZZ_CHECK(!options.fields && options.videoPath.empty() && options.timelinePath.empty() && !options.checkGl);
         return 0;
     }
     if (options.followsDemo()) {

@@ -43,6 +43,18 @@ TEST(RenderOptions, EffectFilesCarryTheEffectName)
     EXPECT_EQ(o.frameAt(1), 60);
 }
 
+TEST(RenderOptions, TheGallerySheetTakesOneTimeAtMost)
+{
+    RenderOptions o;
+    std::string error;
+    ASSERT_TRUE(parse({"--gallery", "--contact-sheet", "g.png", "--scale", "2"}, &o, &error)) << error;
+    EXPECT_EQ(o.mode, RenderOptions::Mode::Gallery);
+    EXPECT_TRUE(o.times.empty());
+    EXPECT_FALSE(o.followsDemo());
+    ASSERT_TRUE(parse({"--gallery", "--contact-sheet", "g.png", "--times", "5", "--fps", "10"}, &o, &error)) << error;
+    EXPECT_EQ(o.frameAt(o.times.at(0)), 50);
+}
+
 TEST(RenderOptions, BadArgumentsAreRefusedWithAReason)
 {
     const std::vector<std::vector<const char*>> bad = {
@@ -64,6 +76,11 @@ TEST(RenderOptions, BadArgumentsAreRefusedWithAReason)
         {"--bo\ngus\x1b[2J"},
         {"--demo", "--times", "1\n2", "--out", "d"},
         {"--effect", "A\nB", "--times", "0.008,0.0086", "--out", "d"}, // names the colliding file
+        {"--gallery"},
+        {"--gallery", "--contact-sheet", "g.png", "--times", "1,2"},
+        {"--gallery", "--contact-sheet", "g.png", "--out", "d"},
+        {"--gallery", "--contact-sheet", "g.png", "--fields", "--times", "1"},
+        {"--effect", "QuadLand2", "--contact-sheet", "g.png"},
     };
     for (const auto& args : bad) {
         RenderOptions o;

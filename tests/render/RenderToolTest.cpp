@@ -97,6 +97,35 @@ TEST_F(RenderToolTest, CheckGlCountsErrorsAtTheEnd)
     EXPECT_EQ(render("--demo --times 0.1 --out " + (dir / "plain").string()).out.find("GL errors"), std::string::npos);
 }
 
+// Data on stdout, everything else (the demo's log, progress, the summary) on
+// stderr, whatever the mode: a frame run leaves stdout empty, a run with field
+// lines and a contact sheet writes exactly its field line there.
+TEST_F(RenderToolTest, StandardOutputHoldsOnlyData)
+{
+    const std::string out = " --out " + (dir / "frames").string();
+    const std::string sheet = " --contact-sheet " + (dir / "sheet.png").string();
+    const struct {
+        std::string args;
+        const char* stdoutPattern;
+    } cases[] = {
+        {"--demo --check-gl --times 0.1" + out, ""},
+        {"--demo --fields --times 0.1" + sheet, "\\{\"time\":0\\.1[0-9]*,.*\\}\n"},
+        {"--help", "usage: quenfold-render .*"},
+    };
+    fs::create_directories(dir);
+    const std::string log = (dir / "log.txt").string();
+    for (const auto& c : cases) {
+        const RenderRun run = runCommand(std::string(QUENFOLD_RENDER_PATH) + " " + c.args + " 2>" + log);
+        EXPECT_EQ(run.status, 0) << c.args;
+        EXPECT_TRUE(testing::internal::RE::FullMatch(run.out, c.stdoutPattern)) << c.args << "\n" << run.out;
+        if (&c == &cases[0]) {
+            const std::string text = slurp(log);
+            EXPECT_NE(text.find("\nLand "), std::string::npos) << "the demo's log\n" << text;
+            EXPECT_NE(text.find("\nGL errors: 0\n"), std::string::npos) << text;
+        }
+    }
+}
+
 TEST_F(RenderToolTest, RunsAreDeterministic)
 {
     ASSERT_EQ(render("--demo --times 1 --out " + (dir / "a").string()).status, 0);

@@ -93,6 +93,8 @@ const char* RenderOptions::usage()
            "                       [--contact-sheet FILE.png] [--timeline FILE.png] [--fps N] [--scale K]\n"
            "       (the contact sheet shows the cue times, or the --times given; --scale K, 1 to 4,\n"
            "       draws 480K x 320K pixels a frame; the timeline has its own size and takes none)\n"
+           "       quenfold-render --gallery --contact-sheet FILE.png [--times T] [--fps N] [--scale K]\n"
+           "       (every registered effect alone at T seconds, 2 by default, labelled with its name)\n"
            "       quenfold-render --help";
 }
 
@@ -116,11 +118,14 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
             return fail(arg + " needs a value");
         const std::string value = takesValue ? argv[++i] : std::string();
 
-        if (arg == "--list" || arg == "--demo" || arg == "--effect") {
+        if (arg == "--list" || arg == "--demo" || arg == "--effect" || arg == "--gallery") {
             if (sawMode)
-                return fail("choose one of --list, --demo and --effect");
+                return fail("choose one of --list, --demo, --effect and --gallery");
             sawMode = true;
-            mode = arg == "--list" ? Mode::List : arg == "--demo" ? Mode::Demo : Mode::Effect;
+            mode = arg == "--list"   ? Mode::List
+                   : arg == "--demo" ? Mode::Demo
+                   : arg == "--effect" ? Mode::Effect
+                                       : Mode::Gallery;
             effectName = value;
         } else if (arg == "--times") {
             times.clear();
@@ -156,8 +161,10 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         }
     }
     if (!sawMode)
-        return fail("nothing to do: give --list, --demo or --effect NAME");
-    if (followsDemo() && mode != Mode::Demo)
+        return fail("nothing to do: give --list, --demo, --effect NAME or --gallery");
+    if (mode == Mode::Gallery)
+        return checkGallery(sawOut, sawRange, error);
+    if ((fields || !videoPath.empty() || !contactSheetPath.empty() || !timelinePath.empty()) && mode != Mode::Demo)
         return fail("--fields, --video, --contact-sheet and --timeline go with --demo");
     if (sawRange && videoPath.empty())
         return fail("--from and --to go with --video");
@@ -189,6 +196,20 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     if (mode == Mode::List && (sawTimes || sawOut || checkGl || sawScale))
         return fail("--list takes no other arguments");
     return checkFileNames(error);
+}
+
+bool RenderOptions::checkGallery(bool sawOut, bool sawRange, std::string* error) const
+{
+    const char* problem = nullptr;
+    if (contactSheetPath.empty())
+        problem = "--gallery needs --contact-sheet FILE.png";
+    else if (fields || !videoPath.empty() || !timelinePath.empty() || sawRange || sawOut || checkGl)
+        problem = "--gallery takes only --contact-sheet, --times, --fps and --scale";
+    else if (times.size() > 1)
+        problem = "--gallery shows every effect at one time: give --times one value";
+    if (problem)
+        *error = problem;
+    return !problem;
 }
 
 // Two times on different frames must not share a file name.

@@ -6,7 +6,7 @@
 // Command line of quenfold-render.
 class RenderOptions {
 public:
-    enum class Mode { List, Demo, Effect, Help };
+    enum class Mode { List, Demo, Effect, Gallery, Help };
 
     static constexpr double kMaxTime = 3600.0; // seconds
     static constexpr int kMaxFps = 1000;
@@ -35,15 +35,17 @@ public:
     std::string videoPath;        // MP4 with the music, from videoFrom to videoTo
     double videoFrom = 0;
     double videoTo = kDemoLength;
-    std::string contactSheetPath; // the cue frames (or those of times) in one PNG
+    std::string contactSheetPath; // the cue frames (or those of times), or the gallery, in one PNG
     std::string timelinePath;     // the script's tracks over the music in one PNG
     bool followsDemo() const
     {
-        return fields || !videoPath.empty() || !contactSheetPath.empty() || !timelinePath.empty();
+        return mode == Mode::Demo &&
+               (fields || !videoPath.empty() || !contactSheetPath.empty() || !timelinePath.empty());
     }
     // Outputs that need frames rendered (the timeline needs none).
     bool rendersFrames() const { return fields || !videoPath.empty() || !contactSheetPath.empty(); }
 
 private:
+    bool checkGallery(bool sawOut, bool sawRange, std::string* error) const;
     bool checkFileNames(std::string* error) const;
 };

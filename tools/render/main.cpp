@@ -1,8 +1,11 @@
 // quenfold-render: draws the demo or one registered effect without a display
 // and writes the frames at the requested times as PNG files, or follows the
-// demo through time for its field values, a video or a contact sheet.
+// demo through time for its field values, a video or a contact sheet, or puts
+// every registered effect on one sheet.
+#include "DataOutput.h"
 #include "DemoRecorder.h"
 #include "FrameRecorder.h"
+#include "GallerySheet.h"
 #include "HeadlessContext.h"
 #include "Interruption.h"
 #include "OutputDirectory.h"
@@ -21,6 +24,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -51,17 +56,38 @@ bool canWriteFile(const std::string& path)
     return !fs::is_directory(path, ec) && OutputDirectory::isWritable(parent.empty() ? "." : parent);
 }
 
-int followDemo(const RenderOptions& options)
+// Refuses output files that cannot be written, logs where resources come from
+// and makes the headless context; null, with the reason printed and the exit
+// status in *status, when either fails.
+std::unique_ptr<HeadlessContext> openContext(const RenderOptions& options, const std::vector<std::string>& outputs,
+                                             int* status)
 {
-    const std::string* outputs[] = {&options.videoPath, &options.contactSheetPath, &options.timelinePath};
-    for (const std::string* path : outputs)
-        if (!path->empty() && !canWriteFile(*path))
-            return badArguments("cannot write the file '" + *path + "'");
-    DemoRecorder recorder(options); // first: it may take stdout for the field lines
+    for (const std::string& path : outputs)
+        if (!path.empty() && !canWriteFile(path)) {
+            *status = badArguments("cannot write the file '" + path + "'");
+            return nullptr;
+        }
     ResourceFiles::logDirectory();
-    HeadlessContext context(options.fps);
-    if (!context.isValid())
-        return stopped(context.errorText());
+    auto context = std::make_unique<HeadlessContext>(options.fps);
+    if (context->isValid())
+        return context;
+    *status = stopped(context->errorText());
+    return nullptr;
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+int followDemo(const RenderOptions& options, FILE* fieldLines)
+{
+    const std::vector<std::string> outputs = {options.videoPath, options.contactSheetPath, options.timelinePath};
+    int status = 0;
+    const std::unique_ptr<HeadlessContext> context = openContext(options, outputs, &status);
+    if (!context)
+        return status;
+    DemoRecorder recorder(options, fieldLines);
     const auto start = std::chrono::steady_clock::now();
     std::string error;
     {
@@ -70,23 +96,38 @@ int followDemo(const RenderOptions& options)
         // Before any frame: a field's value before its first key is its effect's own.
         if (!options.timelinePath.empty() && !TimelineOutput::write(app, options.timelinePath, &error))
             return stopped(error);
-        if (options.rendersFrames() && !recorder.run(app, context, &error))
+        if (options.rendersFrames() && !recorder.run(app, *context, &error))
             return stopped(error);
     }
     if (!options.rendersFrames()) {
         fprintf(stderr, "wrote %s\n", vell::printableText(options.timelinePath).c_str());
         return 0;
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = secondsSince(start);
     const std::vector<DemoRecorder::Section>& sections = recorder.sectionRates();
     const DemoRecorder::Section& slowest = *std::min_element(
         sections.begin(), sections.end(), [](const auto& a, const auto& b) { return a.fps() < b.fps(); });
     fprintf(stderr, "rendered %lld frames in %.2f s (%.1f fps); slowest section %g-%g s at %.1f fps\n",
             recorder.framesRendered(), seconds, seconds > 0 ? recorder.framesRendered() / seconds : 0.0,
             slowest.from, slowest.to, slowest.fps());
-    for (const std::string* path : outputs)
-        if (!path->empty())
-            fprintf(stderr, "wrote %s\n", vell::printableText(*path).c_str());
+    for (const std::string& path : outputs)
+        if (!path.empty())
+            fprintf(stderr, "wrote %s\n", vell::printableText(path).c_str());
+    return 0;
+}
+
+int drawGallery(const RenderOptions& options)
+{
+    int status = 0;
+    const std::unique_ptr<HeadlessContext> context = openContext(options, {options.contactSheetPath}, &status);
+    if (!context)
+        return status;
+    const auto start = std::chrono::steady_clock::now();
+    std::string error;
+    if (!GallerySheet::write(options, *context, &error))
+        return stopped(error);
+    fprintf(stderr, "drew %d effects in %.2f s\nwrote %s\n", EffectFactory::getInstance()->getNumEffects(),
+            secondsSince(start), vell::printableText(options.contactSheetPath).c_str());
     return 0;
 }
 
@@ -95,12 +136,13 @@ int followDemo(const RenderOptions& options)
 int main(int argc, char** argv)
 {
     Interruption::install();
+    const DataOutput data; // field lines, names and help on stdout; all else on stderr
     RenderOptions options;
     std::string error;
     if (!options.parse(argc, argv, &error))
         return badArguments(error);
     if (options.mode == RenderOptions::Mode::Help) {
-        printf("%s\n", RenderOptions::usage());
+        fprintf(data.stream(), "%s\n", RenderOptions::usage());
         return 0;
     }
     static_assert(RenderOptions::kMaxScale == HostSurface::kMaxScale, "the options allow the scales the frame has");
@@ -109,11 +151,13 @@ int main(int argc, char** argv)
     EffectFactory* factory = EffectFactory::getInstance();
     if (options.mode == RenderOptions::Mode::List) {
         for (int i = 0; i < factory->getNumEffects(); ++i)
-            printf("%s\n", factory->getEffectName(i));
+            fprintf(data.stream(), "%s\n", factory->getEffectName(i));
         return 0;
     }
     if (options.followsDemo())
-        return followDemo(options);
+        return followDemo(options, data.stream());
+    if (options.mode == RenderOptions::Mode::Gallery)
+        return drawGallery(options);
     const EffectFactory::EffectInfo* effect = nullptr;
     if (options.mode == RenderOptions::Mode::Effect &&
         !(effect = factory->find(options.effectName.c_str())))
@@ -122,11 +166,11 @@ int main(int argc, char** argv)
     if (!output.prepare(options.outDir))
         return badArguments("cannot write to directory '" + options.outDir + "'");
 
-    ResourceFiles::logDirectory();
-    HeadlessContext context(options.fps);
-    if (!context.isValid()) {
+    int status = 0;
+    const std::unique_ptr<HeadlessContext> context = openContext(options, {}, &status);
+    if (!context) {
         output.removeCreated();
-        return stopped(context.errorText());
+        return status;
     }
 
     const auto start = std::chrono::steady_clock::now();
@@ -135,17 +179,17 @@ int main(int argc, char** argv)
     {
         std::unique_ptr<GLApp> app(effect ? static_cast<GLApp*>(new EffectApp(effect->create())) : new Mirande());
         app->init();
-        recorded = recorder.record(*app, context);
+        recorded = recorder.record(*app, *context);
     }
     if (!recorded || !recorder.write(&error)) {
         output.removeCreated();
         return stopped(error);
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    printf("rendered %lld frames in %.2f s (%.1f fps)\n", recorder.framesRendered(), seconds,
-           seconds > 0 ? recorder.framesRendered() / seconds : 0.0);
+    const double seconds = secondsSince(start);
+    fprintf(stderr, "rendered %lld frames in %.2f s (%.1f fps)\n", recorder.framesRendered(), seconds,
+            seconds > 0 ? recorder.framesRendered() / seconds : 0.0);
     if (options.checkGl) {
-        printf("GL errors: %ld\n", vell::GLDebug::errorCount());
+        fprintf(stderr, "GL errors: %ld\n", vell::GLDebug::errorCount());
         return vell::GLDebug::errorCount() == 0 ? 0 : 1;
     }
     return 0;

@@ -11,7 +11,7 @@ const char* LaunchOptions::usage()
            "  --effect NAME     run one registered effect alone instead of the demo\n"
            "  --scale S         draw 480S x 320S pixels a frame, S from 1 to 4 (F3 switches);\n"
            "                    by default 1 on a software renderer, else the most the window fits\n"
-           "  --dev             development controls: Space, Left/Right, F5, F1\n"
+           "  --dev             development controls: Space, Left/Right, F1, F2, F5\n"
            "  --frame-log FILE  write a line per presented frame to FILE: the time it was shown,\n"
            "                    the demo time, the process's CPU time, the presentation's CPU ms";
 }

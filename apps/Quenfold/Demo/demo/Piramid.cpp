@@ -178,7 +178,7 @@ bool Piramid::takeMarkedRect(int rect[4])
     }
     if (inFront) {
         // Two points of margin hold the one-point outline drawn along the edges.
-        const int margin = 2 * static_cast<int>(getContentScale());
+        const int margin = toPixels(2);
         const auto toPixel = [margin](float ndc, int size) {
             const float reach = static_cast<float>(2 * margin);
             return std::clamp((ndc * 0.5f + 0.5f) * static_cast<float>(size), -reach, static_cast<float>(size) + reach);

@@ -40,7 +40,7 @@ QuadLand2::QuadLand2()
     renderToTexture = false;
     logoAlpha = 0;
     overheadCamera = false;
-    const int side = 256 * static_cast<int>(getContentScale());
+    const int side = toPixels(256);
     renderTexture.reset(vell::RenderTexture::create(side, side, true));
     overlay = std::make_unique<vell::Overlay>();
     logoTexture.reset(vell::Texture2D::fromFile("mirandeLogo512x256.png", false));
