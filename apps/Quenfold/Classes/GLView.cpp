@@ -19,8 +19,7 @@ constexpr double kTickSeconds = 1.0 / 60.0;
 // SDL's drivers that show nothing on any screen.
 bool showsNothing(const char* driver)
 {
-    return !driver || strcmp(driver, "dummy") == 0 || strcmp(driver, "offscreen") == 0 ||
-           strcmp(driver, "evdev") == 0;
+    return !driver || strcmp(driver, "dummy") == 0 || strcmp(driver, "offscreen") == 0;
 }
 
 } // namespace
