@@ -14,5 +14,6 @@ public:
     int scale = 0;          // content scale 1 to 4; 0: chosen at start
     bool developer = false; // pause, seek, shader reload, help line
     std::string frameLog;   // empty: none; else a line per presented frame goes there
+    std::string scriptPath; // empty: none; else a script file whose keys the demo plays
     bool help = false;
 };
