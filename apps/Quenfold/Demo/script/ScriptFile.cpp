@@ -136,7 +136,7 @@ bool Parser::key(const std::vector<std::string>& tokens, int number, std::string
 
     std::vector<std::string> values(tokens.begin() + 1, tokens.end());
     const bool isBool = f.type == 0;
-    if (values.empty() || (!isBool && values.size() < 2))
+    if (values.empty())
         return fail(number, isBool ? "a key is 'TIME true' or 'TIME false'" : "a key is 'TIME VALUE MODE'", error);
     std::string mode = isBool ? "step" : "";
     if (!isBool || values.size() > 1) {
