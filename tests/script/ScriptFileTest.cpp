@@ -82,7 +82,8 @@ TEST(ScriptFile, EachFaultIsRefusedWithItsFileAndLine)
                                                   "not 'yes'"},
         {"field Rings.stage int\n  142 1.5 step\n", "s.txt:2: Rings.stage is int: '1.5' is no whole number in range"},
         {"field Rings.stage int\n  142 0x10 step\n", "s.txt:2: Rings.stage is int: '0x10' is no whole number in range"},
-        {start + "  1e400 0 step\n", "s.txt:3: bad time '1e400'"},
+        {start + "  1e400 0 step\n", "s.txt:3: the time is not finite"},
+        {start + "  0x10 0 step\n", "s.txt:3: bad time '0x10'"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(fault(c.text), c.error) << c.text;

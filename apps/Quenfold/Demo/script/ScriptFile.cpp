@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -18,21 +20,38 @@ namespace {
 
 const char* const kModeList = "step, linear, ease-in or ease-out";
 
-// The whole token as a number of type N, nothing left over.
-template <typename N>
-bool number(const std::string& token, N* out)
+// The whole token as a whole number, in range.
+bool number(const std::string& token, int* out)
 {
     const char* end = token.data() + token.size();
     const auto [at, ec] = std::from_chars(token.data(), end, *out);
     return ec == std::errc() && at == end;
 }
 
-// The shortest text that reads back as v, in plain decimals where that is as short.
+// The whole token as a float: plain decimals with an optional exponent, or
+// inf and nan (which the callers refuse by name); no hexadecimal, no blanks.
+bool number(const std::string& token, float* out)
+{
+    if (token.empty() || token.find_first_not_of("0123456789.eE+-infatyINFATY") != std::string::npos)
+        return false;
+    char* end = nullptr;
+    *out = std::strtof(token.c_str(), &end); // out of range: infinity, or a value near 0
+    return end == token.c_str() + token.size();
+}
+
+// The shortest text that reads back as v, in plain decimals unless %.9g
+// itself would take an exponent.
 std::string text(float v)
 {
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof(buffer), v);
-    return ec == std::errc() ? std::string(buffer, end) : std::string("0");
+    const float size = std::fabs(v);
+    const bool exponent = v != 0 && (size >= 1e9f || size < 1e-4f);
+    char buffer[32];
+    for (int digits = 1; digits <= 9; ++digits) {
+        snprintf(buffer, sizeof(buffer), "%.*g", digits, static_cast<double>(v));
+        if (std::strtof(buffer, nullptr) == v && (exponent || !std::strchr(buffer, 'e')))
+            break;
+    }
+    return buffer;
 }
 
 std::string valueText(const ScriptFile::Value& value)
@@ -144,7 +163,7 @@ bool Parser::key(const std::vector<std::string>& tokens, int number, std::string
         values.pop_back();
     }
     float unused = 0;
-    if (!isBool && ::number(mode, &unused))
+    if (!isBool && ::number(mode, &unused) && std::isfinite(unused))
         return fail(number, "no mode after the value (" + std::string(kModeList) + ")", error);
     while (k.mode < 4 && mode != ScriptFile::kModeNames[k.mode])
         ++k.mode;
