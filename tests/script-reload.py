@@ -148,21 +148,24 @@ def main():
     # Frame log: shown (monotonic s), demo time, cpu, present ms.
     frames = [tuple(map(float, l.split()[:2])) for l in text(frames_path).splitlines()
               if l.strip() and not l.startswith("#")]
-    before = [b[0] - a[0] for a, b in zip(frames, frames[1:]) if saved - 1 <= a[0] and b[0] <= saved]
-    around = [(b[0] - a[0], a, b) for a, b in zip(frames, frames[1:]) if saved <= b[0] <= saved + 1]
-    if len(before) < 3 or not around:
-        fail("too few frames around the save: %d before, %d after" % (len(before), len(around)), log)
+    before = [b[0] - a[0] for a, b in zip(frames, frames[1:]) if saved - 2 <= a[0] and b[0] <= saved]
+    # The first frame drawn with the new keys, by the program's own timing of it
+    # (from the file's time, a little before saved), and the frame after it.
+    first = next((i for i, f in enumerate(frames) if f[0] >= saved + int(after.group(1)) / 1000 - 0.005), None)
+    if len(before) < 3 or first is None or first + 1 >= len(frames):
+        fail("too few frames around the save: %d before" % len(before), log)
     usual = statistics.median(before)
-    worst = max(around)
-    # Two frames at 60 Hz, or at the rate this machine drew just before.
-    allowed = max(2 / 60, 2 * usual) + 0.004
+    worst = max((frames[i][0] - frames[i - 1][0], frames[i - 1], frames[i]) for i in (first, first + 1))
+    # Two frames at 60 Hz, or at the rate this machine drew in the two seconds
+    # before; on a loaded machine, no worse than its worst gap then.
+    allowed = max(2 / 60, 2 * usual, max(before)) + 0.004
     if worst[0] > allowed:
-        fail("a gap of %.1f ms at the swap (frames took %.1f ms before it): %s -> %s"
-             % (worst[0] * 1000, usual * 1000, worst[1], worst[2]), log)
+        fail("a gap of %.1f ms at the swap (frames took %.1f ms before it, %.1f at the most): %s -> %s"
+             % (worst[0] * 1000, usual * 1000, max(before) * 1000, worst[1], worst[2]), log)
     if any(b[1] < a[1] for a, b in zip(frames, frames[1:])):
         fail("the demo time went back: the demo restarted", log)
-    print("save to first frame drawn with it: %s ms; worst gap around the swap %.1f ms, "
-          "median frame before %.1f ms" % (after.group(1), worst[0] * 1000, usual * 1000))
+    print("save to first frame drawn with it: %s ms; gap at the swap %.1f ms; frames before it: median "
+          "%.1f ms, at most %.1f ms" % (after.group(1), worst[0] * 1000, usual * 1000, max(before) * 1000))
     shutil.rmtree(work)
     print("1 passed, 0 failed")
 
