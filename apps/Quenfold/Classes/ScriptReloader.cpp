@@ -58,6 +58,7 @@ void ScriptReloader::start(const std::string& file, bool watch)
     if (watch)
         watcher = std::make_unique<FileWatcher>(path);
     reload();
+    announcement = "script " + fileName();
 }
 
 bool ScriptReloader::poll()
@@ -77,6 +78,7 @@ bool ScriptReloader::reload()
         return false;
     }
     waiting = std::move(script);
+    announcement = "script reloaded";
     return true;
 }
 
@@ -86,13 +88,9 @@ void ScriptReloader::applyTo(Mirande& demo, bool fresh)
         std::string why;
         const bool taken = demo.useScript(*waiting, &why);
         if (taken) {
-            if (started)
-                vell::Log::msg("script reloaded: %zu fields, %d keys", waiting->fields.size(), waiting->keyCount());
-            else
-                vell::Log::msg("script %s: %zu fields, %d keys", fileName().c_str(), waiting->fields.size(),
-                               waiting->keyCount());
+            vell::Log::msg("%s: %zu fields, %d keys", announcement.c_str(), waiting->fields.size(),
+                           waiting->keyCount());
             good = std::move(waiting);
-            started = true;
             error.clear();
             measuring = savedAt;
         } else {

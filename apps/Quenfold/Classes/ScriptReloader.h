@@ -46,7 +46,7 @@ private:
     std::unique_ptr<FileWatcher> watcher;
     std::optional<ScriptFile> waiting; // read, not yet given to a demo
     std::optional<ScriptFile> good;    // the last a demo took
-    bool started = false;              // a script was given to a demo before
+    std::string announcement;          // how the log names the next script taken
     std::string error;
     double savedAt = 0;    // the save being read, seconds since the epoch; 0: none
     double measuring = 0;  // the save whose first frame is due
