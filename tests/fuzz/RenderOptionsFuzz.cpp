@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(options.times.empty() && options.outDir.empty());
         return 0;
     }
+    FUZZ_CHECK(options.scriptPath.empty() || options.mode == RenderOptions::Mode::Demo);
     if (options.mode == RenderOptions::Mode::Gallery) {
         FUZZ_CHECK(!options.contactSheetPath.empty() && options.times.size() <= 1 && options.outDir.empty());
         FUZZ_CHECK(!options.fields && options.videoPath.empty() && options.timelinePath.empty() && !options.checkGl);

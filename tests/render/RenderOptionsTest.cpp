@@ -81,6 +81,11 @@ TEST(RenderOptions, BadArgumentsAreRefusedWithAReason)
         {"--gallery", "--contact-sheet", "g.png", "--out", "d"},
         {"--gallery", "--contact-sheet", "g.png", "--fields", "--times", "1"},
         {"--effect", "QuadLand2", "--contact-sheet", "g.png"},
+        {"--effect", "Clouds", "--script", "s", "--times", "1", "--out", "d"}, // scripts are the demo's
+        {"--list", "--script", "s"},
+        {"--demo", "--script", ""},
+        {"--demo", "--export-script", "s", "--times", "1", "--out", "d"},
+        {"--demo", "--export-script", "t.png", "--timeline", "./t.png"},
     };
     for (const auto& args : bad) {
         RenderOptions o;

@@ -1,7 +1,6 @@
 // quenfold-render: draws the demo or one registered effect without a display
 // and writes the frames at the requested times as PNG files, or follows the
-// demo through time for its field values, a video or a contact sheet, or puts
-// every registered effect on one sheet.
+// demo through time for its field values, a video or a contact sheet.
 #include "DataOutput.h"
 #include "DemoRecorder.h"
 #include "FrameRecorder.h"
@@ -11,6 +10,7 @@
 #include "OutputDirectory.h"
 #include "RenderOptions.h"
 #include "ResourceFiles.h"
+#include "StagedFile.h"
 #include "TimelineOutput.h"
 #include "framework/EffectApp.h"
 #include "demo/Mirande.h"
@@ -18,6 +18,8 @@
 #include "framework/GLApp.h"
 #include "utils/Utils.h"
 #include "graphics/GLDebug.h"
+#include "script/ScriptFile.h"
+#include "script/ScriptTracks.h"
 
 #include <algorithm>
 #include <chrono>
@@ -46,6 +48,19 @@ int stopped(const std::string& reason)
     }
     fprintf(stderr, "quenfold-render: %s\n", vell::printableText(reason).c_str());
     return 1;
+}
+
+// A script file that cannot be played: its one line, status 2.
+int refusedScript(const std::string& error)
+{
+    fprintf(stderr, "quenfold-render: %s\n", error.c_str());
+    return 2;
+}
+
+// The demo with the script file's keys, if one was given; false with the reason.
+bool useScript(Mirande& app, const RenderOptions& options, const ScriptFile& script, std::string* error)
+{
+    return options.scriptPath.empty() || app.useScript(script, error);
 }
 
 // An output file can be made in its directory, and its name is no directory.
@@ -80,9 +95,10 @@ double secondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-int followDemo(const RenderOptions& options, FILE* fieldLines)
+int followDemo(const RenderOptions& options, const ScriptFile& script, FILE* fieldLines)
 {
-    const std::vector<std::string> outputs = {options.videoPath, options.contactSheetPath, options.timelinePath};
+    const std::vector<std::string> outputs = {options.videoPath, options.contactSheetPath, options.timelinePath,
+                                              options.exportScriptPath};
     int status = 0;
     const std::unique_ptr<HeadlessContext> context = openContext(options, outputs, &status);
     if (!context)
@@ -93,6 +109,13 @@ int followDemo(const RenderOptions& options, FILE* fieldLines)
     {
         Mirande app;
         app.init();
+        if (!useScript(app, options, script, &error))
+            return refusedScript(error);
+        if (!options.exportScriptPath.empty()) {
+            StagedFile file(options.exportScriptPath);
+            if (!file.writeText(app.scriptTracks().current().text(), &error) || !file.commit(&error))
+                return stopped(error);
+        }
         // Before any frame: a field's value before its first key is its effect's own.
         if (!options.timelinePath.empty() && !TimelineOutput::write(app, options.timelinePath, &error))
             return stopped(error);
@@ -100,7 +123,9 @@ int followDemo(const RenderOptions& options, FILE* fieldLines)
             return stopped(error);
     }
     if (!options.rendersFrames()) {
-        fprintf(stderr, "wrote %s\n", vell::printableText(options.timelinePath).c_str());
+        for (const std::string& path : outputs)
+            if (!path.empty())
+                fprintf(stderr, "wrote %s\n", vell::printableText(path).c_str());
         return 0;
     }
     const double seconds = secondsSince(start);
@@ -154,8 +179,12 @@ int main(int argc, char** argv)
             fprintf(data.stream(), "%s\n", factory->getEffectName(i));
         return 0;
     }
+    // Read before anything is made; its names and types are checked once the demo has loaded.
+    ScriptFile script;
+    if (!options.scriptPath.empty() && !ScriptFile::load(options.scriptPath, &script, &error))
+        return refusedScript(error);
     if (options.followsDemo())
-        return followDemo(options, data.stream());
+        return followDemo(options, script, data.stream());
     if (options.mode == RenderOptions::Mode::Gallery)
         return drawGallery(options);
     const EffectFactory::EffectInfo* effect = nullptr;
@@ -177,8 +206,13 @@ int main(int argc, char** argv)
     FrameRecorder recorder(options);
     bool recorded = false;
     {
-        std::unique_ptr<GLApp> app(effect ? static_cast<GLApp*>(new EffectApp(effect->create())) : new Mirande());
+        Mirande* demo = effect ? nullptr : new Mirande();
+        std::unique_ptr<GLApp> app(demo ? static_cast<GLApp*>(demo) : new EffectApp(effect->create()));
         app->init();
+        if (demo && !useScript(*demo, options, script, &error)) {
+            output.removeCreated();
+            return refusedScript(error);
+        }
         recorded = recorder.record(*app, *context);
     }
     if (!recorded || !recorder.write(&error)) {
