@@ -88,6 +88,8 @@ void Mirande::init()
     add(&sorvLogo3, &Mirande::scriptSorvLogo3);
     add(&tarskFade, &Mirande::scriptTarskFade);
     tunnel->window = piramid;
+    quadLand2->cover = piramid;
+    piramid->ground = quadLand2;
 
     vell::Timer::getInstance()->setTimeShift(0);
     osPlayMp3(kMusic, 0);
