@@ -197,8 +197,27 @@ void QuadLand2::draw()
     if (logoAlpha > 0)
         drawLogo();
     renderTexture->end();
+    uncoveredPending = cover && cover->enabled;
+    if (!uncoveredPending)
+        addOntoScreen();
+}
+
+void QuadLand2::addUncovered()
+{
+    if (!uncoveredPending)
+        return;
+    uncoveredPending = false;
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_EQUAL, 0, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    addOntoScreen();
+}
+
+// The off-screen scene onto the screen, then any non-zero logo alpha over it (a
+// negative one too: it only darkens).
+void QuadLand2::addOntoScreen()
+{
     mixOntoScreen();
-    // Any non-zero alpha goes over the screen, a negative one too (it only darkens).
     if (logoAlpha != 0)
         drawLogo();
 }
