@@ -6,6 +6,7 @@
 #include "HeadlessContext.h"
 #include "Interruption.h"
 #include "OutputDirectory.h"
+#include "OutputTarget.h"
 #include "RenderOptions.h"
 #include "ResourceFiles.h"
 #include "TimelineOutput.h"
@@ -18,11 +19,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -43,27 +42,19 @@ int stopped(const std::string& reason)
     return 1;
 }
 
-// An output file can be made in its directory, and its name is no directory.
-bool canWriteFile(const std::string& path)
-{
-    std::error_code ec;
-    const fs::path parent = fs::path(path).parent_path();
-    return !fs::is_directory(path, ec) && OutputDirectory::isWritable(parent.empty() ? "." : parent);
-}
-
 int followDemo(const RenderOptions& options)
 {
     const std::string* outputs[] = {&options.videoPath, &options.contactSheetPath, &options.timelinePath};
+    std::string error;
     for (const std::string* path : outputs)
-        if (!path->empty() && !canWriteFile(*path))
-            return badArguments("cannot write the file '" + *path + "'");
+        if (!path->empty() && !OutputTarget::check(*path, &error))
+            return badArguments(error);
     DemoRecorder recorder(options); // first: it may take stdout for the field lines
     ResourceFiles::logDirectory();
     HeadlessContext context(options.fps);
     if (!context.isValid())
         return stopped(context.errorText());
     const auto start = std::chrono::steady_clock::now();
-    std::string error;
     {
         Mirande app;
         app.init();
@@ -95,6 +86,8 @@ int followDemo(const RenderOptions& options)
 int main(int argc, char** argv)
 {
     Interruption::install();
+    // Past a file size limit a write fails with EFBIG and the run stops as on a full disk.
+    signal(SIGXFSZ, SIG_IGN);
     RenderOptions options;
     std::string error;
     if (!options.parse(argc, argv, &error))
@@ -121,6 +114,12 @@ int main(int argc, char** argv)
     OutputDirectory output;
     if (!output.prepare(options.outDir))
         return badArguments("cannot write to directory '" + options.outDir + "'");
+    for (double t : options.times) {
+        if (!OutputTarget::check(options.framePath(t), &error)) {
+            output.removeCreated();
+            return badArguments(error);
+        }
+    }
 
     ResourceFiles::logDirectory();
     HeadlessContext context(options.fps);
