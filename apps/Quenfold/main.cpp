@@ -5,6 +5,7 @@
 #include "ResourceFiles.h"
 #include "graphics/Shader.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +23,8 @@ int main(int argc, char** argv)
         fprintf(output.stream(), "%s\n", LaunchOptions::usage());
         return 0;
     }
+    // Past a file size limit the frame log's write fails with EFBIG and the log stops, as on a full disk.
+    signal(SIGXFSZ, SIG_IGN);
     ResourceFiles::logDirectory();
     // Development aid: shaders re-read their files while the program runs.
     const char* reload = getenv("QUENFOLD_SHADER_RELOAD");

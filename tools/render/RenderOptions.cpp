@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "OutputTarget.h"
 #include "utils/Utils.h"
 
 namespace fs = std::filesystem;
@@ -73,13 +74,13 @@ std::string shortest(double t)
     return text;
 }
 
-// Two names of one file: the same path once ".", "..", symbolic links and
-// hard links are followed.
+// Two names of one file: the same path once ".", "..", symbolic links (a
+// dangling final one too) and hard links are followed.
 bool sameFile(const std::string& a, const std::string& b)
 {
     std::error_code ecA, ecB;
-    const fs::path resolvedA = fs::weakly_canonical(fs::absolute(a, ecA), ecA);
-    const fs::path resolvedB = fs::weakly_canonical(fs::absolute(b, ecB), ecB);
+    const fs::path resolvedA = fs::weakly_canonical(fs::absolute(OutputTarget::resolve(a), ecA), ecA);
+    const fs::path resolvedB = fs::weakly_canonical(fs::absolute(OutputTarget::resolve(b), ecB), ecB);
     return a == b || (!ecA && !ecB && resolvedA == resolvedB) || fs::equivalent(a, b, ecA);
 }
 

@@ -21,6 +21,8 @@ public:
     long long frameAt(double t) const;
     // "<prefix>-<t with two decimals>.png"
     std::string fileName(double t) const;
+    // The frame file for t in the --out directory.
+    std::string framePath(double t) const { return outDir + "/" + fileName(t); }
 
     Mode mode = Mode::List;
     std::string effectName;

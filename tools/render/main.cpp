@@ -8,6 +8,7 @@
 #include "HeadlessContext.h"
 #include "Interruption.h"
 #include "OutputDirectory.h"
+#include "OutputTarget.h"
 #include "RenderOptions.h"
 #include "ResourceFiles.h"
 #include "StagedFile.h"
@@ -23,13 +24,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -63,23 +62,16 @@ bool useScript(Mirande& app, const RenderOptions& options, const ScriptFile& scr
     return options.scriptPath.empty() || app.useScript(script, error);
 }
 
-// An output file can be made in its directory, and its name is no directory.
-bool canWriteFile(const std::string& path)
-{
-    std::error_code ec;
-    const fs::path parent = fs::path(path).parent_path();
-    return !fs::is_directory(path, ec) && OutputDirectory::isWritable(parent.empty() ? "." : parent);
-}
-
 // Refuses output files that cannot be written, logs where resources come from
 // and makes the headless context; null, with the reason printed and the exit
 // status in *status, when either fails.
 std::unique_ptr<HeadlessContext> openContext(const RenderOptions& options, const std::vector<std::string>& outputs,
-                                             int* status)
+                                             FILE* data, int* status)
 {
+    std::string error;
     for (const std::string& path : outputs)
-        if (!path.empty() && !canWriteFile(path)) {
-            *status = badArguments("cannot write the file '" + path + "'");
+        if (!path.empty() && !OutputTarget::check(path, fileno(data), &error)) {
+            *status = badArguments(error);
             return nullptr;
         }
     ResourceFiles::logDirectory();
@@ -100,7 +92,7 @@ int followDemo(const RenderOptions& options, const ScriptFile& script, FILE* fie
     const std::vector<std::string> outputs = {options.videoPath, options.contactSheetPath, options.timelinePath,
                                               options.exportScriptPath};
     int status = 0;
-    const std::unique_ptr<HeadlessContext> context = openContext(options, outputs, &status);
+    const std::unique_ptr<HeadlessContext> context = openContext(options, outputs, fieldLines, &status);
     if (!context)
         return status;
     DemoRecorder recorder(options, fieldLines);
@@ -141,10 +133,10 @@ int followDemo(const RenderOptions& options, const ScriptFile& script, FILE* fie
     return 0;
 }
 
-int drawGallery(const RenderOptions& options)
+int drawGallery(const RenderOptions& options, FILE* data)
 {
     int status = 0;
-    const std::unique_ptr<HeadlessContext> context = openContext(options, {options.contactSheetPath}, &status);
+    const std::unique_ptr<HeadlessContext> context = openContext(options, {options.contactSheetPath}, data, &status);
     if (!context)
         return status;
     const auto start = std::chrono::steady_clock::now();
@@ -162,6 +154,8 @@ int main(int argc, char** argv)
 {
     Interruption::install();
     const DataOutput data; // field lines, names and help on stdout; all else on stderr
+    // Past a file size limit a write fails with EFBIG and the run stops as on a full disk.
+    signal(SIGXFSZ, SIG_IGN);
     RenderOptions options;
     std::string error;
     if (!options.parse(argc, argv, &error))
@@ -186,7 +180,7 @@ int main(int argc, char** argv)
     if (options.followsDemo())
         return followDemo(options, script, data.stream());
     if (options.mode == RenderOptions::Mode::Gallery)
-        return drawGallery(options);
+        return drawGallery(options, data.stream());
     const EffectFactory::EffectInfo* effect = nullptr;
     if (options.mode == RenderOptions::Mode::Effect &&
         !(effect = factory->find(options.effectName.c_str())))
@@ -194,9 +188,15 @@ int main(int argc, char** argv)
     OutputDirectory output;
     if (!output.prepare(options.outDir))
         return badArguments("cannot write to directory '" + options.outDir + "'");
+    for (double t : options.times) {
+        if (!OutputTarget::check(options.framePath(t), fileno(data.stream()), &error)) {
+            output.removeCreated();
+            return badArguments(error);
+        }
+    }
 
     int status = 0;
-    const std::unique_ptr<HeadlessContext> context = openContext(options, {}, &status);
+    const std::unique_ptr<HeadlessContext> context = openContext(options, {}, data.stream(), &status);
     if (!context) {
         output.removeCreated();
         return status;
