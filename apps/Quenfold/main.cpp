@@ -20,6 +20,14 @@ int main(int argc, char** argv)
         printf("%s\n", LaunchOptions::usage());
         return 0;
     }
+    if (options.version) {
+        printf("quenfold %s\n", QUENFOLD_VERSION);
+        return 0;
+    }
+    if (!ResourceFiles::found(&error)) {
+        fprintf(stderr, "quenfold: %s\n", error.c_str());
+        return 1;
+    }
     ResourceFiles::logDirectory();
     // Development aid: shaders re-read their files while the program runs.
     const char* reload = getenv("QUENFOLD_SHADER_RELOAD");

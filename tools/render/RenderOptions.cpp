@@ -93,7 +93,7 @@ const char* RenderOptions::usage()
            "                       [--contact-sheet FILE.png] [--timeline FILE.png] [--fps N] [--scale K]\n"
            "       (the contact sheet shows the cue times, or the --times given; --scale K, 1 to 4,\n"
            "       draws 480K x 320K pixels a frame; the timeline has its own size and takes none)\n"
-           "       quenfold-render --help";
+           "       quenfold-render --help | --version";
 }
 
 bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
@@ -105,8 +105,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            mode = Mode::Help; // whatever else was given
+        if (arg == "--help" || arg == "-h" || arg == "--version") {
+            mode = arg == "--version" ? Mode::Version : Mode::Help; // whatever else was given
             return true;
         }
         const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps" ||

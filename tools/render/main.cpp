@@ -51,6 +51,15 @@ bool canWriteFile(const std::string& path)
     return !fs::is_directory(path, ec) && OutputDirectory::isWritable(parent.empty() ? "." : parent);
 }
 
+// The start-up line naming the resource directory; false when there is none.
+bool announceResources(std::string* error)
+{
+    if (!ResourceFiles::found(error))
+        return false;
+    ResourceFiles::logDirectory();
+    return true;
+}
+
 int followDemo(const RenderOptions& options)
 {
     const std::string* outputs[] = {&options.videoPath, &options.contactSheetPath, &options.timelinePath};
@@ -58,12 +67,13 @@ int followDemo(const RenderOptions& options)
         if (!path->empty() && !canWriteFile(*path))
             return badArguments("cannot write the file '" + *path + "'");
     DemoRecorder recorder(options); // first: it may take stdout for the field lines
-    ResourceFiles::logDirectory();
+    std::string error;
+    if (!announceResources(&error))
+        return stopped(error);
     HeadlessContext context(options.fps);
     if (!context.isValid())
         return stopped(context.errorText());
     const auto start = std::chrono::steady_clock::now();
-    std::string error;
     {
         Mirande app;
         app.init();
@@ -103,6 +113,10 @@ int main(int argc, char** argv)
         printf("%s\n", RenderOptions::usage());
         return 0;
     }
+    if (options.mode == RenderOptions::Mode::Version) {
+        printf("quenfold-render %s\n", QUENFOLD_VERSION);
+        return 0;
+    }
     static_assert(RenderOptions::kMaxScale == HostSurface::kMaxScale, "the options allow the scales the frame has");
     HostSurface::setScale(options.scale); // before any app: targets are sized when they are made
 
@@ -118,11 +132,12 @@ int main(int argc, char** argv)
     if (options.mode == RenderOptions::Mode::Effect &&
         !(effect = factory->find(options.effectName.c_str())))
         return badArguments("unknown effect '" + options.effectName + "' (see --list)");
+    if (!announceResources(&error))
+        return stopped(error);
     OutputDirectory output;
     if (!output.prepare(options.outDir))
         return badArguments("cannot write to directory '" + options.outDir + "'");
 
-    ResourceFiles::logDirectory();
     HeadlessContext context(options.fps);
     if (!context.isValid()) {
         output.removeCreated();

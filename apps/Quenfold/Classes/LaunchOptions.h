@@ -15,4 +15,5 @@ public:
     bool developer = false; // pause, seek, shader reload, help line
     std::string frameLog;   // empty: none; else a line per presented frame goes there
     bool help = false;
+    bool version = false;
 };
