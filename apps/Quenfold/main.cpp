@@ -3,6 +3,7 @@
 #include "QuenfoldAppDelegate.h"
 #include "ResourceFiles.h"
 #include "graphics/Shader.h"
+#include "utils/Utils.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +26,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (!ResourceFiles::found(&error)) {
-        fprintf(stderr, "quenfold: %s\n", error.c_str());
+        fprintf(stderr, "quenfold: %s\n", vell::printableText(error).c_str());
         return 1;
     }
     ResourceFiles::logDirectory();
