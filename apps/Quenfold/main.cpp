@@ -4,6 +4,7 @@
 #include "QuenfoldAppDelegate.h"
 #include "ResourceFiles.h"
 #include "graphics/Shader.h"
+#include "utils/Utils.h"
 
 #include <csignal>
 #include <cstdio>
@@ -22,6 +23,14 @@ int main(int argc, char** argv)
     if (options.help) {
         fprintf(output.stream(), "%s\n", LaunchOptions::usage());
         return 0;
+    }
+    if (options.version) {
+        fprintf(output.stream(), "quenfold %s\n", QUENFOLD_VERSION);
+        return 0;
+    }
+    if (!ResourceFiles::found(&error)) {
+        fprintf(stderr, "quenfold: %s\n", vell::printableText(error).c_str());
+        return 1;
     }
     // Past a file size limit the frame log's write fails with EFBIG and the log stops, as on a full disk.
     signal(SIGXFSZ, SIG_IGN);

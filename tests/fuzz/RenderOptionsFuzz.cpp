@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     FUZZ_CHECK(error.empty());
     FUZZ_CHECK(options.fps >= 1 && options.fps <= RenderOptions::kMaxFps);
-    if (options.mode == RenderOptions::Mode::Help)
+    if (options.mode == RenderOptions::Mode::Help || options.mode == RenderOptions::Mode::Version)
         return 0; // the rest of the line is not read
     if (options.mode == RenderOptions::Mode::List) {
         FUZZ_CHECK(options.times.empty() && options.outDir.empty());

@@ -31,6 +31,9 @@ TEST(RenderOptions, DemoRunWithTimesAndFps)
     RenderOptions help;
     ASSERT_TRUE(parse({"--demo", "-h", "--bogus"}, &help, &error)) << "help wins over what follows";
     EXPECT_EQ(help.mode, RenderOptions::Mode::Help);
+    RenderOptions version;
+    ASSERT_TRUE(parse({"--demo", "--version", "--bogus"}, &version, &error)) << "as --help";
+    EXPECT_EQ(version.mode, RenderOptions::Mode::Version);
 }
 
 TEST(RenderOptions, EffectFilesCarryTheEffectName)

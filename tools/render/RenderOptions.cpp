@@ -99,7 +99,7 @@ const char* RenderOptions::usage()
            "       frame; the timeline has its own size and takes none)\n"
            "       quenfold-render --gallery --contact-sheet FILE.png [--times T] [--fps N] [--scale K]\n"
            "       (every registered effect alone at T seconds, 2 by default, labelled with its name)\n"
-           "       quenfold-render --help";
+           "       quenfold-render --help | --version";
 }
 
 bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
@@ -111,8 +111,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            mode = Mode::Help; // whatever else was given
+        if (arg == "--help" || arg == "-h" || arg == "--version") {
+            mode = arg == "--version" ? Mode::Version : Mode::Help; // whatever else was given
             return true;
         }
         const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps" ||

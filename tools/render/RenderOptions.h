@@ -6,7 +6,7 @@
 // Command line of quenfold-render.
 class RenderOptions {
 public:
-    enum class Mode { List, Demo, Effect, Gallery, Help };
+    enum class Mode { List, Demo, Effect, Gallery, Help, Version };
 
     static constexpr double kMaxTime = 3600.0; // seconds
     static constexpr int kMaxFps = 1000;

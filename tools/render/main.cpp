@@ -74,6 +74,11 @@ std::unique_ptr<HeadlessContext> openContext(const RenderOptions& options, const
             *status = badArguments(error);
             return nullptr;
         }
+    std::string why;
+    if (!ResourceFiles::found(&why)) {
+        *status = stopped(why);
+        return nullptr;
+    }
     ResourceFiles::logDirectory();
     auto context = std::make_unique<HeadlessContext>(options.fps);
     if (context->isValid())
@@ -164,6 +169,10 @@ int main(int argc, char** argv)
         fprintf(data.stream(), "%s\n", RenderOptions::usage());
         return 0;
     }
+    if (options.mode == RenderOptions::Mode::Version) {
+        fprintf(data.stream(), "quenfold-render %s\n", QUENFOLD_VERSION);
+        return 0;
+    }
     static_assert(RenderOptions::kMaxScale == HostSurface::kMaxScale, "the options allow the scales the frame has");
     HostSurface::setScale(options.scale); // before any app: targets are sized when they are made
 
@@ -185,6 +194,8 @@ int main(int argc, char** argv)
     if (options.mode == RenderOptions::Mode::Effect &&
         !(effect = factory->find(options.effectName.c_str())))
         return badArguments("unknown effect '" + options.effectName + "' (see --list)");
+    if (!ResourceFiles::found(&error)) // before the output folder is made
+        return stopped(error);
     OutputDirectory output;
     if (!output.prepare(options.outDir))
         return badArguments("cannot write to directory '" + options.outDir + "'");
