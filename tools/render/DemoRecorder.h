@@ -38,7 +38,6 @@ public:
 private:
     const std::vector<double>& sheetTimes() const;
     long long lastFrame() const;
-    void progress(long long frame, long long last, double elapsed) const;
 
     const RenderOptions& options;
     std::unique_ptr<FILE, int (*)(FILE*)> fieldOut{nullptr, fclose};

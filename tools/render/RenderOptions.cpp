@@ -89,16 +89,27 @@ const char* RenderOptions::usage()
 {
     return "usage: quenfold-render --list | (--demo | --effect NAME) --times T1,T2,... --out DIR [--fps N]\n"
            "                       [--scale K] [--check-gl]\n"
-           "       quenfold-render --demo [--fields --times T1,T2,...] [--video FILE.mp4 [--from S] [--to S]]\n"
+           "       quenfold-render --demo [--fields --times T1,T2,...]\n"
+           "                       [--video FILE.mp4 [--from S] [--to S] [--quality draft|good|best]]\n"
            "                       [--contact-sheet FILE.png] [--timeline FILE.png] [--fps N] [--scale K]\n"
            "       (the contact sheet shows the cue times, or the --times given; --scale K, 1 to 4,\n"
            "       draws 480K x 320K pixels a frame; the timeline has its own size and takes none)\n"
            "       quenfold-render --help";
 }
 
+const char* RenderOptions::x264Preset(Quality q)
+{
+    return q == Quality::Draft ? "superfast" : q == Quality::Best ? "slow" : "medium";
+}
+
+int RenderOptions::x264Crf(Quality q)
+{
+    return q == Quality::Draft ? 23 : q == Quality::Best ? 15 : 18;
+}
+
 bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
 {
-    bool sawMode = false, sawTimes = false, sawOut = false, sawRange = false, sawScale = false;
+    bool sawMode = false, sawTimes = false, sawOut = false, sawRange = false, sawScale = false, sawQuality = false;
     auto fail = [error](const std::string& message) {
         *error = vell::printableText(message);
         return false;
@@ -111,7 +122,7 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         }
         const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps" ||
                                 arg == "--video" || arg == "--from" || arg == "--to" || arg == "--contact-sheet" ||
-                                arg == "--timeline" || arg == "--scale";
+                                arg == "--timeline" || arg == "--scale" || arg == "--quality";
         if (takesValue && i + 1 >= argc)
             return fail(arg + " needs a value");
         const std::string value = takesValue ? argv[++i] : std::string();
@@ -141,6 +152,11 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
             if (!parseCount(value, kMaxScale, &scale))
                 return fail("bad --scale '" + value + "': expected a whole number from 1 to 4");
             sawScale = true;
+        } else if (arg == "--quality") {
+            if (value != "draft" && value != "good" && value != "best")
+                return fail("bad --quality '" + value + "': expected draft, good or best");
+            quality = value == "draft" ? Quality::Draft : value == "best" ? Quality::Best : Quality::Good;
+            sawQuality = true;
         } else if (arg == "--fields") {
             fields = true;
         } else if (arg == "--video" || arg == "--contact-sheet" || arg == "--timeline") {
@@ -161,6 +177,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         return fail("--fields, --video, --contact-sheet and --timeline go with --demo");
     if (sawRange && videoPath.empty())
         return fail("--from and --to go with --video");
+    if (sawQuality && videoPath.empty())
+        return fail("--quality goes with --video");
     if (videoFrom >= videoTo)
         return fail("--from must come before --to");
     if (!videoPath.empty() && frameAt(videoFrom) == frameAt(videoTo))
