@@ -122,7 +122,9 @@ bool Clouds::needsQuads() const
     float closest = 1e30f;
     for (int p = 0; p < pointCount; ++p) {
         const float* v = positions + 3 * p;
-        closest = std::min(closest, -(view * vec3(v[0], v[1], v[2])).z);
+        const float distance = -(view * vec3(v[0], v[1], v[2])).z;
+        if (distance > 0) // behind the camera nothing is drawn
+            closest = std::min(closest, distance);
     }
     const float side = puffPoints * static_cast<float>(getContentScale()) / std::max(closest, nearest);
     return side > largestPoint;
