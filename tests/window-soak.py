@@ -4,12 +4,14 @@ silent audio for a given time under a restless user driving it with real input
 events (xdotool): double clicks, the list and its rows, effects alone, taps
 and drags in the picture, Space, seeks, F2 and drags on its strip, F3, F11,
 resizes from 1x1 to the whole screen and F12 captures into a temporary
-folder. Every 10 s it records the program's resident size, open file
-descriptors and threads, the display server's resident size, and the GL
-objects the program holds (counted by the GLObjectCount library preloaded into
-it). At the end the program must be alive, exit with status 0 on SIGTERM, its
-figures after the first minute stay flat, its standard error hold only the
-expected lines, and every capture be a whole PNG.
+folder. Every 10 s the user goes back to the list at 1x in a 960x640 window
+and there the program's resident size, heap in use, open file descriptors and
+threads, the display server's resident size, and the GL objects the program
+holds are recorded (the heap and the GL objects by the GLObjectCount library
+preloaded into it): the same screen each time, so what the screens before left
+behind adds up. At the end the program must be alive, exit with status 0 on
+SIGTERM, its figures after the first minute stay flat, its standard error hold
+only the expected lines, and every capture be a whole PNG.
 Usage: window-soak.py PROGRAM GL_COUNT_LIBRARY SECONDS OUT_DIR [SEED] [PROGRAM_ARGS...]"""
 import os
 import random
@@ -29,15 +31,16 @@ SAMPLE_SECONDS = 10
 SCREEN = (1920, 1080)
 GL_KINDS = ["gl_textures", "gl_buffers", "gl_framebuffers", "gl_renderbuffers", "gl_programs", "gl_shaders",
             "gl_queries"]
-NAMES = ["rss_kb", "fds", "threads"] + GL_KINDS + ["xvfb_rss_kb", "captures", "screens"]
-# Growth allowed from the early to the late peak (see Figures.growth). Freed
-# memory stays in the program's heap (up to 64 MB at its top, for the GL
-# driver's per-frame blocks) and the largest frames (3x full screen, 1440x960,
-# with the heaviest effect) may first come late, so resident size may rise by
-# a share of that without a leak: 48 MB, against the hundreds of megabytes an
-# hour of screens that each left their loads behind would add. Descriptors,
-# threads and GL objects come back to what each screen needs: the same peak.
-BOUNDS = dict({"rss_kb": 48 * 1024, "fds": 0, "threads": 0, "xvfb_rss_kb": 32 * 1024},
+NAMES = ["rss_kb", "heap_kb", "fds", "threads"] + GL_KINDS + ["xvfb_rss_kb", "captures", "screens"]
+# Growth allowed from the early to the late median (see Figures.growth), all read
+# on the list at 1x in a 960x640 window. The heap in use there holds the list
+# and what lives for the whole run: 2 MB covers log text and containers that
+# settle at their largest. Resident size also keeps freed memory (the heap
+# keeps up to 64 MB at its top for the GL driver's per-frame blocks, and the
+# largest frames, 3x full screen, may first come late): 48 MB, against the
+# hundreds of megabytes an hour of screens that each left their loads behind
+# would add. Descriptors, threads and GL objects: exactly what the list needs.
+BOUNDS = dict({"rss_kb": 48 * 1024, "heap_kb": 2 * 1024, "fds": 0, "threads": 0, "xvfb_rss_kb": 32 * 1024},
               **{k: 0 for k in GL_KINDS})
 # Standard error lines a run may hold (none is expected from the program itself).
 EXPECTED_STDERR = []
@@ -169,9 +172,64 @@ class RestlessUser:
         self.rng = random.Random(seed)
         self.log_at = 0
         self.on_list = False
+        self.scale = 1
         self.done = {}
         self.screens = 0
         self.captures_asked = 0
+
+    def until(self, done, seconds=30, pause=0.3):
+        """Follows the log until done() holds, for up to so many seconds."""
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            self.follow_log()
+            if done():
+                return True
+            time.sleep(pause)
+        return False
+
+    def tour(self):
+        """The largest frames and window once at the start, so that buffers sized
+        by the largest frame seen are so before the warm-up ends: full screen at
+        the largest scale, the demo with its strip and a capture, the list, an
+        effect alone and a capture."""
+        self.until(lambda: self.screens > 0, 60)
+        self.w.key("F11")
+        time.sleep(1)
+        if self.w.size() != SCREEN:
+            self.w.xdotool("windowsize", self.w.wid, *SCREEN)
+        self.w.key("F3")
+        self.until(lambda: self.scale > 1)
+        self.w.key("F2")
+        self.strip_drag()
+        self.f12()
+        self.w.key("F2")
+        self.until(lambda: self.back() or self.on_list, 60, 2)
+        screens = self.screens
+        self.until(lambda: self.effect() or self.screens > screens, 60, 2)
+        self.f12()
+        time.sleep(2)
+
+    def home(self):
+        """The list at 1x in a 960x640 window, as at the start: true once the
+        log says the list and the scale show, within two minutes."""
+        end = time.monotonic() + 120
+        while time.monotonic() < end:
+            size = self.w.size()
+            if size == SCREEN:  # full screen, or a window as large
+                self.w.key("F11")
+                time.sleep(1)
+                size = self.w.size()
+            if size != (960, 640):
+                self.w.xdotool("windowsize", self.w.wid, 960, 640)
+            self.follow_log()
+            if not self.on_list:
+                self.back()
+            elif self.scale != 1:
+                self.w.key("F3")
+            else:
+                return True
+            time.sleep(1)
+        return False
 
     def follow_log(self):
         with open(self.log_path, "rb") as f:
@@ -185,6 +243,8 @@ class RestlessUser:
             elif re.match(r"^\S+: loaded in ", line):
                 self.on_list = False
                 self.screens += 1
+            elif line.startswith("content scale "):
+                self.scale = int(line.split()[2].rstrip("x:"))
 
     def step(self):
         self.follow_log()
@@ -274,12 +334,18 @@ class RestlessUser:
 
 
 def gl_counts(path):
-    try:
+    """The fewest objects of each kind over ten readings 20 ms apart: an object
+    made and deleted within a frame (a framebuffer to read the frame through)
+    is not one the program holds."""
+    fewest = {}
+    for _ in range(10):
         with open(path, "rb") as f:
-            data = f.read(4 * len(GL_KINDS))
-        return dict(zip(GL_KINDS, struct.unpack(f"<{len(GL_KINDS)}i", data)))
-    except (OSError, struct.error):
-        return {}
+            counts = struct.unpack(f"<{len(GL_KINDS) + 1}i", f.read(4 * (len(GL_KINDS) + 1)))
+        for kind, n in zip(GL_KINDS, counts):
+            fewest[kind] = min(n, fewest.get(kind, n))
+        time.sleep(0.02)
+    fewest["heap_kb"] = counts[-1]
+    return fewest
 
 
 def main():
@@ -311,10 +377,15 @@ def main():
                     raise RuntimeError("no window within 60 s")
                 user = RestlessUser(Window(display.name, wid[0]), log_path, seed)
                 start = time.monotonic()
+                user.tour()
                 next_sample = start
                 while proc.poll() is None:
                     now = time.monotonic()
                     if now >= next_sample:
+                        if not user.home():
+                            raise RuntimeError(f"the list did not show within two minutes at {now - start:.0f} s")
+                        time.sleep(1)  # the slide to the list ends
+                        now = time.monotonic()
                         values = {"rss_kb": proc_status(proc.pid, "VmRSS"),
                                   "threads": proc_status(proc.pid, "Threads"),
                                   "fds": len(os.listdir(f"/proc/{proc.pid}/fd")),

@@ -1,17 +1,21 @@
 // Preloaded into a program (LD_PRELOAD), this library counts the GL objects the
-// program holds: every name it makes and has not deleted, by kind. The counts
-// sit in a shared mapping of the file named by QUENFOLD_GL_COUNT_FILE (seven
-// 32-bit counts: textures, buffers, framebuffers, renderbuffers, programs,
-// shaders, queries), so another process reads them at any time and the program
-// makes no system call for them.
+// program holds: every name it makes and has not deleted, by kind; and, at most
+// once a second as a frame is cleared, the bytes its heap has in use (freed
+// memory the C library keeps does not count). The figures sit in a shared
+// mapping of the file named by QUENFOLD_GL_COUNT_FILE (eight 32-bit numbers:
+// textures, buffers, framebuffers, renderbuffers, programs, shaders, queries,
+// heap kB), so another process reads them at any time and the program makes no
+// system call for them.
 #include <EGL/egl.h>
 #include <GLES2/gl2.h>
 #include <GLES2/gl2ext.h>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +26,7 @@
 namespace {
 
 enum Kind { kTextures, kBuffers, kFramebuffers, kRenderbuffers, kPrograms, kShaders, kQueries, kKinds };
+constexpr int kHeapSlot = kKinds;
 
 struct Counts {
     std::mutex lock;
@@ -34,7 +39,7 @@ struct Counts {
         if (!path)
             return;
         const int fd = open(path, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        const size_t bytes = sizeof(int32_t) * kKinds;
+        const size_t bytes = sizeof(int32_t) * (kHeapSlot + 1);
         if (fd < 0 || ftruncate(fd, bytes) != 0) {
             std::fprintf(stderr, "GLObjectCount: cannot make %s\n", path);
             std::abort();
@@ -70,6 +75,18 @@ struct Counts {
         if (shared)
             shared[kind] = static_cast<int32_t>(live[kind].size());
     }
+
+    void publishHeap()
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (!shared || now < nextHeap)
+            return;
+        nextHeap = now + std::chrono::seconds(1);
+        const struct mallinfo2 m = mallinfo2();
+        shared[kHeapSlot] = static_cast<int32_t>((m.uordblks + m.hblkhd) / 1024);
+    }
+
+    std::chrono::steady_clock::time_point nextHeap;
 };
 
 Counts& counts()
@@ -143,6 +160,13 @@ GEN_AND_DELETE(kRenderbuffers, glGenRenderbuffers, glDeleteRenderbuffers)
 
 CREATE_AND_DELETE(kPrograms, glCreateProgram, glDeleteProgram, (), ())
 CREATE_AND_DELETE(kShaders, glCreateShader, glDeleteShader, (GLenum type), (type))
+
+extern "C" void GL_APIENTRY glClear(GLbitfield mask)
+{
+    static const auto real = REAL(glClear);
+    counts().publishHeap();
+    real(mask);
+}
 
 // Extension entry points are looked up: those that make or delete queries come back counted.
 extern "C" __eglMustCastToProperFunctionPointerType EGLAPIENTRY eglGetProcAddress(const char* name)
