@@ -12,6 +12,7 @@ Usage: page-soak.py SITE_DIR SECONDS OUT_DIR [SEED]
 (SITE_DIR: build-web/, as scripts/web builds it)"""
 import os
 import random
+import signal
 import sys
 import time
 
@@ -222,4 +223,5 @@ def main():
 
 
 if __name__ == "__main__":
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))  # stops as Ctrl-C does, cleaning up
     sys.exit(main())

@@ -446,4 +446,5 @@ def main():
 
 
 if __name__ == "__main__":
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))  # stops as Ctrl-C does, cleaning up
     sys.exit(main())
