@@ -9,8 +9,10 @@
 // default, the first second left out). --program PATH runs another build of
 // the program (for comparing two, in turns). --scale S draws at content scale
 // S (1 to 4) in a window, and on a screen, of 480S x 320S (960x640 for S = 1),
-// so the frame fits it pixel for pixel from S = 2 on.
+// so the frame fits it pixel for pixel from S = 2 on. --present gl|cpu picks
+// how the program shows its frames.
 #include "DemoSections.h"
+#include "ScaleArgument.h"
 #include "SelfPath.h"
 #include "VirtualDisplay.h"
 #include "WindowRun.h"
@@ -151,7 +153,8 @@ int main(int argc, char** argv)
     vell::Log::setOutput(stderr); // the table owns standard output
     std::vector<std::string> names;
     double seconds = 10;
-    int scale = 0; // the program's own choice
+    int scale = 0;       // the program's own choice
+    std::string present; // the program's own choice
     std::string program = programPath();
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--program") == 0 && i + 1 < argc) {
@@ -163,14 +166,17 @@ int main(int argc, char** argv)
                 return 1;
             }
         } else if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
-            const std::string s = argv[++i];
-            if (s.size() != 1 || s[0] < '1' || s[0] > '4') {
-                std::fprintf(stderr, "WindowBench: --scale needs a whole number from 1 to 4\n");
+            if (!ScaleArgument::parse("WindowBench", argv[++i], &scale))
+                return 1;
+        } else if (std::strcmp(argv[i], "--present") == 0 && i + 1 < argc) {
+            present = argv[++i];
+            if (present != "gl" && present != "cpu") {
+                std::fprintf(stderr, "WindowBench: --present needs gl or cpu\n");
                 return 1;
             }
-            scale = s[0] - '0';
         } else if (argv[i][0] == '-') {
-            std::fprintf(stderr, "usage: WindowBench [--program PATH] [--scale S] [--seconds S] [EFFECT...]\n");
+            std::fprintf(stderr, "usage: WindowBench [--program PATH] [--scale S] [--present gl|cpu] [--seconds S] "
+                                 "[EFFECT...]\n");
             return 1;
         } else {
             names.push_back(argv[i]);
@@ -191,8 +197,11 @@ int main(int argc, char** argv)
     std::vector<std::string> args;
     if (scale > 0)
         args = {"--scale", std::to_string(scale)};
-    std::printf("content scale %s, window %dx%d\n", scale ? (std::to_string(scale) + "x").c_str() : "the program's",
-                480 * screenScale, 320 * screenScale);
+    if (!present.empty())
+        args.insert(args.end(), {"--present", present});
+    std::printf("content scale %s, window %dx%d, presenter %s\n",
+                scale ? (std::to_string(scale) + "x").c_str() : "the program's", 480 * screenScale, 320 * screenScale,
+                present.empty() ? "the program's" : present.c_str());
     printLoad("before");
     const bool ok =
         names.empty() ? runDemo(program, args, display) : runEffects(program, args, display, names, seconds);

@@ -9,4 +9,8 @@ namespace ScaleArgument {
 // number from 1 to 4; true without a change when the line has no --scale.
 bool take(int& argc, char**& argv);
 
+// The value of a --scale found elsewhere on a line: false, with the same
+// message, when it is not a whole number from 1 to 4.
+bool parse(const char* program, const char* value, int* scale);
+
 } // namespace ScaleArgument

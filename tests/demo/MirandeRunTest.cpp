@@ -17,7 +17,8 @@ class MirandeRun : public HeadlessGLTest {
 protected:
     static std::vector<uint8_t> presentedFrame()
     {
-        PresentedColour source(PresentedColour::boundRenderbuffer());
+        PresentedColour source;
+        source.bind(PresentedColour::boundRenderbuffer());
         return readFrame();
     }
 

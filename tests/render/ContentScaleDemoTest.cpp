@@ -59,7 +59,8 @@ TEST_F(ContentScaleDemo, CueFramesAtScale2)
             demo.update();
         }
         const std::string name = frameName("Mirande", static_cast<float>(cue.time));
-        PresentedColour source(PresentedColour::boundRenderbuffer());
+        PresentedColour source;
+        source.bind(PresentedColour::boundRenderbuffer());
         EXPECT_TRUE(matchesAtScale(HeadlessContext::readFrame(), kScale, reference(name), name, cue.maxMeanDelta));
     }
     HostClock::useFixedStep(1.0 / 60);

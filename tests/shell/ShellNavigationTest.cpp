@@ -42,16 +42,19 @@ TEST(LaunchOptions, EffectNamesAreCheckedAgainstTheRegistry)
     ASSERT_GT(factory->getNumEffects(), 0);
     LaunchOptions ok;
     std::string error;
-    ASSERT_TRUE(parse({"--dev", "--effect", factory->getEffectName(0), "--frame-log", "frames.txt", "--scale", "4"},
+    ASSERT_TRUE(parse({"--dev", "--effect", factory->getEffectName(0), "--frame-log", "frames.txt", "--scale", "4",
+                       "--present", "cpu"},
                       &ok, &error))
         << error;
     EXPECT_EQ(ok.effectName, factory->getEffectName(0));
     EXPECT_TRUE(ok.developer);
     EXPECT_EQ(ok.frameLog, "frames.txt");
     EXPECT_EQ(ok.scale, 4);
+    EXPECT_EQ(ok.present, PresenterChoice::Request::Cpu);
     LaunchOptions plain;
     ASSERT_TRUE(parse({}, &plain, &error));
     EXPECT_EQ(plain.scale, 0) << "chosen at start";
+    EXPECT_EQ(plain.present, PresenterChoice::Request::Default);
 
     LaunchOptions unknown;
     EXPECT_FALSE(parse({"--effect", "NoSuchEffect"}, &unknown, &error));
@@ -62,7 +65,8 @@ TEST(LaunchOptions, EffectNamesAreCheckedAgainstTheRegistry)
     for (const std::vector<const char*>& bad :
          {std::vector<const char*>{"--effect"}, {"--effect", ""}, {"--frame-log"}, {"--frame-log", ""},
           {"--fullscreen"}, {"LandRain"}, {"--scale"}, {"--scale", ""}, {"--scale", "0"}, {"--scale", "5"},
-          {"--scale", "02"}, {"--scale", "2.0"}, {"--scale", " 2"}, {"--scale", "-1"}, {"--scale", "2x"}}) {
+          {"--scale", "02"}, {"--scale", "2.0"}, {"--scale", " 2"}, {"--scale", "-1"}, {"--scale", "2x"},
+          {"--present"}, {"--present", ""}, {"--present", "GL"}, {"--present", "gl "}, {"--present", "vulkan"}}) {
         LaunchOptions o;
         error.clear();
         EXPECT_FALSE(parse(bad, &o, &error)) << bad.back();

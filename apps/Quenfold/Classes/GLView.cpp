@@ -1,24 +1,25 @@
 #include "GLView.h"
 
+#include "CpuPresenter.h"
 #include "DriverHeap.h"
+#include "GLPresenter.h"
 #include "Letterbox.h"
-#include "PresentedColour.h"
 #include "utils/Timer.h"
 
 #include <GLES2/gl2.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
 constexpr double kTickSeconds = 1.0 / 60.0;
 
-// Pixels the scaler writes as they are: 32 bits, 0x??RRGGBB.
-bool takesScaledPixels(const SDL_PixelFormat* f)
+// SDL's drivers that show nothing on any screen.
+bool showsNothing(const char* driver)
 {
-    return f->BytesPerPixel == 4 && f->Rmask == 0x00FF0000 && f->Gmask == 0x0000FF00 && f->Bmask == 0x000000FF;
+    return !driver || strcmp(driver, "dummy") == 0 || strcmp(driver, "offscreen") == 0;
 }
 
 } // namespace
@@ -27,54 +28,52 @@ GLView::~GLView()
 {
     if (HostSurface::current() == this)
         HostSurface::setCurrent(nullptr);
-    SDL_FreeSurface(converted);
-    if (context)
-        SDL_GL_DeleteContext(context);
-    if (window)
-        SDL_DestroyWindow(window);
-    SDL_Quit();
+    source.reset(); // its framebuffer goes while the context is current
+    presenter.reset();
+    if (videoStarted)
+        SDL_Quit();
 }
 
-bool GLView::fail(const std::string& what)
-{
-    error = what + ": " + SDL_GetError();
-    return false;
-}
-
-bool GLView::open(int scale)
+bool GLView::open(int scale, PresenterChoice::Request request)
 {
     setenv("MESA_GLES_VERSION_OVERRIDE", "2.0", 0);
+    DriverHeap::keepFreedBlocks();
     SDL_SetHint(SDL_HINT_OPENGL_ES_DRIVER, "1");
     // The window's pixels go to the display as they are (on X11 through shared
     // memory), not through a renderer of SDL's own.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    DriverHeap::keepFreedBlocks();
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
-        return fail("cannot start the video system");
-
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-
-    int size = std::max(2, scale); // window pixels a point
-    SDL_Rect screen{};
-    if (SDL_GetDisplayUsableBounds(0, &screen) == 0)
-        while (size > 2 && (kWidth * size > screen.w || kHeight * size > screen.h))
-            --size;
-    window = SDL_CreateWindow("Quenfold", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth * size,
-                              kHeight * size, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
-    if (!window)
-        return fail("cannot open the window");
-    context = SDL_GL_CreateContext(window);
-    if (!context)
-        return fail("cannot create an OpenGL ES 2.0 context");
-    if (SDL_GL_MakeCurrent(window, context) != 0)
-        return fail("cannot make the context current");
-    if (!SDL_GetWindowSurface(window))
-        return fail("cannot reach the window's pixels");
+    const char* const noDisplay = "no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set); "
+                                  "for frames without a display use quenfold-render";
+    if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY") && !getenv("SDL_VIDEODRIVER")) {
+        error = noDisplay; // asked before SDL tries every driver, each with lines of its own
+        return false;
+    }
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        error = std::string("no display to open a window on (") + SDL_GetError() +
+                "); for frames without a display use quenfold-render";
+        return false;
+    }
+    videoStarted = true;
+    if (showsNothing(SDL_GetCurrentVideoDriver())) {
+        error = std::string("no display to open a window on (SDL's video driver '") + SDL_GetCurrentVideoDriver() +
+                "' shows nothing); for frames without a display use quenfold-render";
+        return false;
+    }
+    PresenterChoice choice(request, [scale](Presenter::Kind kind, std::string* why) -> std::unique_ptr<Presenter> {
+        if (kind == Presenter::Kind::Gl)
+            return GLPresenter::open(scale, why);
+        return CpuPresenter::open(scale, why);
+    });
+    presenter = choice.take();
+    if (!presenter) {
+        error = choice.error();
+        return false;
+    }
+    if (!choice.fallback().empty())
+        fprintf(stderr, "quenfold: %s\n", choice.fallback().c_str());
+    presentingLine = presenter->way() + " (" + choice.reason() + ")";
+    presenter->show();
+    source.emplace();
     HostSurface::setCurrent(this);
     return true;
 }
@@ -87,80 +86,39 @@ void GLView::present()
         glFinish(); // the frame's own drawing is not the presentation's
         cpuBefore = FrameLog::processCpuSeconds();
     }
-    {
-        PresentedColour source(PresentedColour::boundRenderbuffer());
-        if (overlay)
-            overlay();
-        frameWidth = pixelWidth();
-        frameHeight = pixelHeight();
-        frame.resize(static_cast<size_t>(frameWidth) * frameHeight * 4);
-        glReadPixels(0, 0, frameWidth, frameHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
-    }
-    show();
+    source->bind(PresentedColour::boundRenderbuffer());
+    if (overlay)
+        overlay();
+    std::string why;
+    const bool shown = presenter->present(pixelWidth(), pixelHeight(), [this] {
+        waitForTick();
+        waited = true;
+    }, &why);
+    source->restore();
+    if (shown)
+        showing = true;
+    else
+        missed(why);
     if (logged)
         frameLog->record(vell::Timer::getInstance()->getTime(), FrameLog::processCpuSeconds() - cpuBefore);
 }
 
-void GLView::show()
-{
-    SDL_Surface* surface = SDL_GetWindowSurface(window); // made again after the window's size changed
-    if (!surface)
-        return missed("cannot reach the window's pixels");
-    const Letterbox::Rect r = Letterbox::fit(surface->w, surface->h);
-    if (r.width <= 0 || r.height <= 0)
-        return;
-    // The bars around the picture, black.
-    const SDL_Rect bars[] = {{0, 0, surface->w, r.y},
-                             {0, r.y + r.height, surface->w, surface->h - r.y - r.height},
-                             {0, r.y, r.x, r.height},
-                             {r.x + r.width, r.y, surface->w - r.x - r.width, r.height}};
-    for (const SDL_Rect& bar : bars)
-        if (bar.w > 0 && bar.h > 0)
-            SDL_FillRect(surface, &bar, SDL_MapRGB(surface->format, 0, 0, 0));
-
-    if (takesScaledPixels(surface->format) && SDL_LockSurface(surface) == 0) {
-        auto* pixels = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(r.y) * surface->pitch + r.x * 4;
-        scaler.scale(frame.data(), frameWidth, frameHeight, r.width, r.height, pixels, surface->pitch);
-        SDL_UnlockSurface(surface);
-    } else {
-        // Another pixel format: scaled into a surface of the scaler's, then converted.
-        if (!converted || converted->w != r.width || converted->h != r.height) {
-            SDL_FreeSurface(converted);
-            converted = SDL_CreateRGBSurfaceWithFormat(0, r.width, r.height, 32, SDL_PIXELFORMAT_RGB888);
-            if (!converted)
-                return missed("cannot make room for the scaled frame");
-        }
-        scaler.scale(frame.data(), frameWidth, frameHeight, r.width, r.height, static_cast<uint8_t*>(converted->pixels),
-                     converted->pitch);
-        SDL_Rect at{r.x, r.y, r.width, r.height};
-        SDL_BlitSurface(converted, nullptr, surface, &at);
-    }
-    // Shown on the tick, however long the frame took to draw: even intervals.
-    waitForTick();
-    waited = true;
-    if (SDL_UpdateWindowSurface(window) != 0)
-        return missed("cannot show the window's pixels");
-    showing = true;
-}
-
-void GLView::missed(const char* what)
+void GLView::missed(const std::string& what)
 {
     if (showing) // said once until frames show again
-        fprintf(stderr, "quenfold: %s: %s\n", what, SDL_GetError());
+        fprintf(stderr, "quenfold: %s\n", what.c_str());
     showing = false;
 }
 
 void GLView::drawableSize(int* width, int* height) const
 {
-    const SDL_Surface* surface = SDL_GetWindowSurface(window);
-    *width = surface ? surface->w : 0;
-    *height = surface ? surface->h : 0;
+    presenter->drawableSize(width, height);
 }
 
 void GLView::toWindowPoints(int x, int y, int* px, int* py) const
 {
     int w = 0, h = 0;
-    SDL_GetWindowSize(window, &w, &h);
+    SDL_GetWindowSize(presenter->window(), &w, &h);
     const Letterbox::Rect r = Letterbox::fit(w, h);
     const float sx = r.width > 0 ? static_cast<float>(x - r.x) * kWidth / r.width : 0.0f;
     const float sy = r.height > 0 ? static_cast<float>(y - r.y) * kHeight / r.height : 0.0f;
@@ -170,6 +128,7 @@ void GLView::toWindowPoints(int x, int y, int* px, int* py) const
 
 void GLView::toggleFullscreen()
 {
+    SDL_Window* window = presenter->window();
     const bool full = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }

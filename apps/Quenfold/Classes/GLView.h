@@ -1,21 +1,22 @@
 #pragma once
 
 #include "FrameLog.h"
-#include "FrameScaler.h"
 #include "HostSurface.h"
+#include "PresentedColour.h"
+#include "Presenter.h"
+#include "PresenterChoice.h"
 
 #include <SDL.h>
 
-#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
-#include <vector>
 
 // The desktop window: an OpenGL ES 2.0 context rendering the frame (480x320
 // points, 480S x 320S pixels at content scale S), shown letterboxed in a
-// resizable window, paced at 60 Hz. Each frame is read back, scaled on the CPU
-// and handed to the display as the window's pixels (through shared memory
-// where the display offers it).
+// resizable window, paced at 60 Hz, by one of two presenters chosen at start
+// (PresenterChoice).
 class GLView : public HostSurface {
 public:
     GLView() = default;
@@ -23,9 +24,14 @@ public:
     GLView(const GLView&) = delete;
     GLView& operator=(const GLView&) = delete;
 
-    // The window is 960x640, or 480S x 320S for a larger scale the screen has room for.
-    bool open(int scale);
+    // The window is 960x640, or 480S x 320S for a larger scale the screen
+    // has room for. False with errorText() where no display or neither
+    // presenter can be had.
+    bool open(int scale, PresenterChoice::Request request);
     const std::string& errorText() const { return error; }
+    // The start-up line's words: how frames are presented, and why.
+    const std::string& presenting() const { return presentingLine; }
+    const char* presenterName() const { return presenter->shortName(); }
 
     // Runs with the frame's framebuffer bound, just before each presentation.
     void setOverlay(std::function<void()> draw) { overlay = std::move(draw); }
@@ -43,20 +49,15 @@ public:
     void pace();
 
 private:
-    bool fail(const std::string& what);
-    // Scales the read-back frame into the window's pixels and shows them.
-    void show();
     // A frame not shown, for the reason given.
-    void missed(const char* what);
+    void missed(const std::string& what);
     void waitForTick();
 
-    SDL_Window* window = nullptr;
-    SDL_GLContext context = nullptr;
-    std::vector<uint8_t> frame; // RGBA, bottom row first
-    int frameWidth = 0, frameHeight = 0;
-    FrameScaler scaler;
-    SDL_Surface* converted = nullptr; // for a window whose pixels are not 32-bit XRGB
-    bool showing = true;              // the last frame was shown
+    bool videoStarted = false;
+    std::unique_ptr<Presenter> presenter;
+    std::optional<PresentedColour> source; // with the presenter's context
+    std::string presentingLine;
+    bool showing = true; // the last frame was shown
     std::function<void()> overlay;
     FrameLog* frameLog = nullptr;
     Uint64 nextTick = 0;

@@ -7,10 +7,12 @@
 
 const char* LaunchOptions::usage()
 {
-    return "usage: quenfold [--effect NAME] [--scale S] [--dev] [--frame-log FILE]\n"
+    return "usage: quenfold [--effect NAME] [--scale S] [--present gl|cpu] [--dev] [--frame-log FILE]\n"
            "  --effect NAME     run one registered effect alone instead of the demo\n"
            "  --scale S         draw 480S x 320S pixels a frame, S from 1 to 4 (F3 switches);\n"
            "                    by default 1 on a software renderer, else the most the window fits\n"
+           "  --present gl|cpu  show frames by a GL swap with vsync, or read back and through the\n"
+           "                    window surface; by default the swap, unless the renderer draws on the CPU\n"
            "  --dev             development controls: Space, Left/Right, F5, F1\n"
            "  --frame-log FILE  write a line per presented frame to FILE: the time it was shown,\n"
            "                    the demo time, the process's CPU time, the presentation's CPU ms";
@@ -45,6 +47,14 @@ bool LaunchOptions::parse(int argc, const char* const* argv, std::string* error)
                 return false;
             }
             scale = s[0] - '0';
+        } else if (strcmp(arg, "--present") == 0) {
+            std::string way;
+            if (!value(&i, "gl or cpu", &way))
+                return false;
+            if (!PresenterChoice::parse(way, &present)) {
+                *error = "--present needs gl or cpu, not '" + vell::printableText(way) + "'";
+                return false;
+            }
         } else if (strcmp(arg, "--frame-log") == 0) {
             if (!value(&i, "a file name", &frameLog))
                 return false;

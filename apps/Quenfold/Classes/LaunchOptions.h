@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PresenterChoice.h"
+
 #include <string>
 
 // Command line of quenfold.
@@ -12,6 +14,7 @@ public:
 
     std::string effectName; // empty: the demo
     int scale = 0;          // content scale 1 to 4; 0: chosen at start
+    PresenterChoice::Request present = PresenterChoice::Request::Default;
     bool developer = false; // pause, seek, shader reload, help line
     std::string frameLog;   // empty: none; else a line per presented frame goes there
     bool help = false;

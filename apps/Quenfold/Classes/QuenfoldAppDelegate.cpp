@@ -64,7 +64,7 @@ bool QuenfoldAppDelegate::didFinishLaunching()
         return false;
     }
     window.setFrameLog(&frameLog);
-    if (!window.open(options.scale)) {
+    if (!window.open(options.scale, options.present)) {
         fprintf(stderr, "quenfold: %s\n", window.errorText().c_str());
         return false;
     }
@@ -79,6 +79,7 @@ bool QuenfoldAppDelegate::didFinishLaunching()
                                                                  : "the most the window fits; " + rendererName;
     vell::Log::msg("content scale %dx: frames of %dx%d pixels (%s)", HostSurface::scale(), HostSurface::pixelWidth(),
                    HostSurface::pixelHeight(), why.c_str());
+    vell::Log::msg("%s", window.presenting().c_str());
     // The platform clock counts from launch, so a click queued while the demo
     // loads is no first touch "under 0.3 s".
     HostClock::unpaused();
@@ -307,15 +308,16 @@ void QuenfoldAppDelegate::drawOverlay()
 
 void QuenfoldAppDelegate::drawHelp()
 {
-    char rate[96];
+    char rate[128];
     const vell::Timer* timer = vell::Timer::getInstance();
     const bool paused = glScreen && glScreen->playback().isPaused();
     const float fps = timer->getFPS();
     const int scale = HostSurface::scale();
     if (paused || !std::isfinite(fps)) // a frozen clock has no rate
-        snprintf(rate, sizeof(rate), "paused   %dx   t %.2f s", scale, timer->getTime());
+        snprintf(rate, sizeof(rate), "paused   %dx   t %.2f s   %s", scale, timer->getTime(), window.presenterName());
     else
-        snprintf(rate, sizeof(rate), "%.2f fps   %dx   t %.2f s", fps, scale, timer->getTime());
+        snprintf(rate, sizeof(rate), "%.2f fps   %dx   t %.2f s   %s", fps, scale, timer->getTime(),
+                 window.presenterName());
     canvas->fillStyle(vec4(0, 0, 0, 0.6f));
     canvas->fillRect(0, HostSurface::kHeight - kHelpHeight, HostSurface::kWidth, kHelpHeight);
     canvas->fillStyle(vec4(1, 1, 1, 1));

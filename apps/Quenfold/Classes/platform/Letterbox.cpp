@@ -1,6 +1,7 @@
 #include "Letterbox.h"
 
 #include "HostSurface.h"
+#include "OverlayState.h"
 
 #include <cstdio>
 
@@ -98,4 +99,32 @@ void Letterbox::draw(int drawableWidth, int drawableHeight)
     glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, corners);
     glEnableVertexAttribArray(0);
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+}
+
+void Letterbox::drawIntoDefault(int drawableWidth, int drawableHeight)
+{
+    GLint framebuffer = 0;
+    GLfloat clearColour[4] = {};
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+    {
+        OverlayState saved;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDisable(GL_BLEND);
+        glDisable(GL_DEPTH_TEST);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        draw(drawableWidth, drawableHeight);
+        glDisableVertexAttribArray(0); // drawing code enables the arrays it draws with
+    }
+    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(framebuffer));
+}
+
+void Letterbox::takeFrame()
+{
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, HostSurface::pixelWidth(), HostSurface::pixelHeight());
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
 }

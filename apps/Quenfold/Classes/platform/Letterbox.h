@@ -21,6 +21,11 @@ public:
 
     // Draws the frame texture into the bound framebuffer of the given size.
     void draw(int drawableWidth, int drawableHeight);
+    // Draws it into the default framebuffer of the given size; the GL state
+    // (bindings included) is left as it was.
+    void drawIntoDefault(int drawableWidth, int drawableHeight);
+    // Copies the bound framebuffer's frame (of the frame texture's size) into the frame texture.
+    void takeFrame();
     // The RGBA texture drawn, of the frame's pixel size.
     GLuint frameTexture() const { return texture; }
 

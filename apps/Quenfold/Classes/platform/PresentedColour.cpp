@@ -1,21 +1,32 @@
 #include "PresentedColour.h"
 
-PresentedColour::PresentedColour(GLuint renderbuffer)
-{
-    if (!renderbuffer || !glIsRenderbuffer(renderbuffer))
-        return; // nothing to present from: the bound framebuffer stays
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
-    glGenFramebuffers(1, &framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffer);
-}
-
 PresentedColour::~PresentedColour()
 {
+    restore();
+    if (framebuffer)
+        glDeleteFramebuffers(1, &framebuffer);
+}
+
+bool PresentedColour::bind(GLuint renderbuffer)
+{
+    if (!renderbuffer || !glIsRenderbuffer(renderbuffer))
+        return false;
+    if (!bound)
+        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
     if (!framebuffer)
-        return;
-    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
-    glDeleteFramebuffers(1, &framebuffer);
+        glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    // Attached every time: a renderbuffer deleted and made again may come back under the same name.
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffer);
+    bound = true;
+    return true;
+}
+
+void PresentedColour::restore()
+{
+    if (bound)
+        glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+    bound = false;
 }
 
 GLuint PresentedColour::boundRenderbuffer()

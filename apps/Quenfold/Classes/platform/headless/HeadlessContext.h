@@ -1,8 +1,8 @@
 #pragma once
 
 #include "HostSurface.h"
+#include "SurfacelessContext.h"
 
-#include <EGL/egl.h>
 #include <GLES2/gl2.h>
 
 #include <cstdint>
@@ -18,9 +18,9 @@ public:
     HeadlessContext(const HeadlessContext&) = delete;
     HeadlessContext& operator=(const HeadlessContext&) = delete;
 
-    bool isValid() const { return context != EGL_NO_CONTEXT; }
-    const std::string& errorText() const { return error; }
-    void makeCurrent();
+    bool isValid() const { return egl.isValid(); }
+    const std::string& errorText() const { return egl.errorText(); }
+    void makeCurrent() { egl.makeCurrent(); }
 
     // Notes the presented renderbuffer; readPresented() reads it back.
     void present() override;
@@ -31,11 +31,6 @@ public:
     static std::vector<uint8_t> readFrame(int width, int height);
 
 private:
-    bool fail(const char* what);
-
-    EGLDisplay display = EGL_NO_DISPLAY;
-    EGLSurface surface = EGL_NO_SURFACE;
-    EGLContext context = EGL_NO_CONTEXT;
+    SurfacelessContext egl;
     GLuint presented = 0;
-    std::string error;
 };

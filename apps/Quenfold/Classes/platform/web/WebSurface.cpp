@@ -1,7 +1,6 @@
 #include "WebSurface.h"
 
 #include "CanvasScale.h"
-#include "OverlayState.h"
 
 #include <GLES2/gl2ext.h>
 #include <emscripten/html5.h>
@@ -139,19 +138,5 @@ GLuint WebSurface::textureFor(GLuint renderbuffer) const
 
 void WebSurface::present()
 {
-    GLint framebuffer = 0;
-    GLfloat clearColour[4] = {};
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
-    {
-        OverlayState saved;
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDisable(GL_BLEND);
-        glDisable(GL_DEPTH_TEST);
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-        letterbox.draw(pixelWidth(), pixelHeight());
-        glDisableVertexAttribArray(0); // drawing code enables the arrays it draws with
-    }
-    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
-    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(framebuffer));
+    letterbox.drawIntoDefault(pixelWidth(), pixelHeight());
 }
