@@ -83,22 +83,20 @@ def main():
     print(f"page: {sum(os.path.getsize(os.path.join(dp, f)) for dp, _, fs in os.walk(site) for f in fs if f.endswith(('.html', '.js', '.wasm', '.data', '.mp3')))} bytes")
 
     server, page = serve(site)
-    driver = None
+    failures = []
     try:
         with ChromeDriver() as chrome:
-            failures = []
             for ratio, checks in ((1, check), (2, check_twice_the_density)):
                 try:
                     driver = Driver(chrome.port, FLAGS + [f"--force-device-scale-factor={ratio}"])
                 except (RuntimeError, OSError) as e:
                     print(f"SKIP: the browser cannot start: {e}")
                     return SKIP
-                failures += checks(driver, page, build)
-                driver.quit()
-                driver = None
+                try:
+                    failures += checks(driver, page, build)
+                finally:
+                    driver.quit()
     finally:
-        if driver:
-            driver.quit()
         server.shutdown()
     for f in failures:
         print("FAIL:", f)
