@@ -10,12 +10,14 @@
 // the program (for comparing two, in turns). --scale S draws at content scale
 // S (1 to 4) in a window, and on a screen, of 480S x 320S (960x640 for S = 1),
 // so the frame fits it pixel for pixel from S = 2 on. --present gl|cpu picks
-// how the program shows its frames.
+// how the program shows its frames. --script FILE has the demo play that
+// script file (the program's --script), cut into its own sections.
 #include "DemoSections.h"
 #include "ScaleArgument.h"
 #include "SelfPath.h"
 #include "VirtualDisplay.h"
 #include "WindowRun.h"
+#include "script/ScriptFile.h"
 #include "utils/Utils.h"
 
 #include <algorithm>
@@ -92,11 +94,14 @@ std::string programPath()
     return slash == std::string::npos ? std::string() : self.substr(0, slash) + "/../quenfold";
 }
 
-bool runDemo(const std::string& program, const std::vector<std::string>& args, const VirtualDisplay& display)
+bool runDemo(const std::string& program, const std::vector<std::string>& args, const VirtualDisplay& display,
+             const ScriptFile* script)
 {
-    const std::vector<DemoSections::Section> sections = DemoSections::fromScript();
+    std::string refused;
+    const std::vector<DemoSections::Section> sections = DemoSections::fromScript(script, &refused);
     if (sections.empty()) {
-        std::fprintf(stderr, "WindowBench: the demo's sections could not be found (no headless GL)\n");
+        std::fprintf(stderr, "WindowBench: %s\n",
+                     refused.empty() ? "the demo's sections could not be found (no headless GL)" : refused.c_str());
         return false;
     }
     WindowRun run;
@@ -156,6 +161,7 @@ int main(int argc, char** argv)
     int scale = 0;       // the program's own choice
     std::string present; // the program's own choice
     std::string program = programPath();
+    std::string scriptPath;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--program") == 0 && i + 1 < argc) {
             program = argv[++i];
@@ -165,6 +171,8 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "WindowBench: --seconds needs a number from 3 to 600\n");
                 return 1;
             }
+        } else if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
+            scriptPath = argv[++i];
         } else if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
             if (!ScaleArgument::parse("WindowBench", argv[++i], &scale))
                 return 1;
@@ -175,8 +183,8 @@ int main(int argc, char** argv)
                 return 1;
             }
         } else if (argv[i][0] == '-') {
-            std::fprintf(stderr, "usage: WindowBench [--program PATH] [--scale S] [--present gl|cpu] [--seconds S] "
-                                 "[EFFECT...]\n");
+            std::fprintf(stderr, "usage: WindowBench [--program PATH] [--scale S] [--present gl|cpu] [--script FILE] "
+                                 "[--seconds S] [EFFECT...]\n");
             return 1;
         } else {
             names.push_back(argv[i]);
@@ -186,10 +194,19 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "WindowBench: no program at %s (build the target quenfold)\n", program.c_str());
         return 1;
     }
+    ScriptFile script; // read before the display starts; checked against the demo with its sections
+    std::string error;
+    if (!scriptPath.empty() && !names.empty()) {
+        std::fprintf(stderr, "WindowBench: --script goes with the demo, not with effects\n");
+        return 2;
+    }
+    if (!scriptPath.empty() && !ScriptFile::load(scriptPath, &script, &error)) {
+        std::fprintf(stderr, "WindowBench: %s\n", error.c_str());
+        return 2;
+    }
     // The window's default size, or room for a larger frame pixel for pixel.
     const int screenScale = std::max(2, scale);
     VirtualDisplay display;
-    std::string error;
     if (!display.start(480 * screenScale, 320 * screenScale, &error)) {
         std::fprintf(stderr, "WindowBench: %s\n", error.c_str());
         return 1;
@@ -199,12 +216,15 @@ int main(int argc, char** argv)
         args = {"--scale", std::to_string(scale)};
     if (!present.empty())
         args.insert(args.end(), {"--present", present});
+    if (!scriptPath.empty())
+        args.insert(args.end(), {"--script", scriptPath});
     std::printf("content scale %s, window %dx%d, presenter %s\n",
                 scale ? (std::to_string(scale) + "x").c_str() : "the program's", 480 * screenScale, 320 * screenScale,
                 present.empty() ? "the program's" : present.c_str());
     printLoad("before");
     const bool ok =
-        names.empty() ? runDemo(program, args, display) : runEffects(program, args, display, names, seconds);
+        names.empty() ? runDemo(program, args, display, scriptPath.empty() ? nullptr : &script)
+                      : runEffects(program, args, display, names, seconds);
     printLoad("after");
     if (ok)
         printFootnote();

@@ -42,7 +42,7 @@ void note(std::vector<Section>& sections, const std::string& name, int frame)
     ++sections.back().frames;
 }
 
-std::vector<Section> fromScript()
+std::vector<Section> fromScript(const ScriptFile* script, std::string* error)
 {
     std::vector<Section> sections;
     HeadlessContext context(fps);
@@ -50,6 +50,8 @@ std::vector<Section> fromScript()
         return sections;
     Mirande app;
     app.init();
+    if (script && !app.useScript(*script, error))
+        return sections;
     for (int frame = 0; frame < demoFrames; ++frame) {
         HostClock::advance();
         vell::Timer::getInstance()->update();

@@ -4,6 +4,7 @@
 #include <vector>
 
 class Mirande;
+class ScriptFile;
 
 // The demo's script cut into sections: spans in which the same effects draw in
 // the same looks, at the benchmarks' 60 frames per second.
@@ -29,7 +30,9 @@ std::string name(const Mirande& app);
 void note(std::vector<Section>& sections, const std::string& name, int frame);
 // The sections, found by stepping the script alone; this leaves the fields at the
 // script's end, so a benchmark calls it in a process of its own (or before its run).
-std::vector<Section> fromScript();
+// With a script file, its keys replace the built-in ones of its fields; one the
+// demo refuses gives no sections and the reason in *error.
+std::vector<Section> fromScript(const ScriptFile* script = nullptr, std::string* error = nullptr);
 // The first frame of each section, from this program run again with the
 // argument --section-starts, which must print fromScript() with printStarts().
 std::vector<int> startsFromChild();

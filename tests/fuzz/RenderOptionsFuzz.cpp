@@ -24,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(options.times.empty() && options.outDir.empty());
         return 0;
     }
+    FUZZ_CHECK(options.scriptPath.empty() || options.mode == RenderOptions::Mode::Demo);
     if (options.followsDemo()) {
         FUZZ_CHECK(options.mode == RenderOptions::Mode::Demo && options.outDir.empty() && !options.checkGl);
         FUZZ_CHECK(!options.fields || !options.times.empty());

@@ -64,6 +64,11 @@ TEST(RenderOptions, BadArgumentsAreRefusedWithAReason)
         {"--bo\ngus\x1b[2J"},
         {"--demo", "--times", "1\n2", "--out", "d"},
         {"--effect", "A\nB", "--times", "0.008,0.0086", "--out", "d"}, // names the colliding file
+        {"--effect", "Clouds", "--script", "s", "--times", "1", "--out", "d"}, // scripts are the demo's
+        {"--list", "--script", "s"},
+        {"--demo", "--script", ""},
+        {"--demo", "--export-script", "s", "--times", "1", "--out", "d"},
+        {"--demo", "--export-script", "t.png", "--timeline", "./t.png"},
     };
     for (const auto& args : bad) {
         RenderOptions o;

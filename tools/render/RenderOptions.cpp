@@ -87,12 +87,15 @@ bool sameFile(const std::string& a, const std::string& b)
 
 const char* RenderOptions::usage()
 {
-    return "usage: quenfold-render --list | (--demo | --effect NAME) --times T1,T2,... --out DIR [--fps N]\n"
-           "                       [--scale K] [--check-gl]\n"
-           "       quenfold-render --demo [--fields --times T1,T2,...] [--video FILE.mp4 [--from S] [--to S]]\n"
-           "                       [--contact-sheet FILE.png] [--timeline FILE.png] [--fps N] [--scale K]\n"
-           "       (the contact sheet shows the cue times, or the --times given; --scale K, 1 to 4,\n"
-           "       draws 480K x 320K pixels a frame; the timeline has its own size and takes none)\n"
+    return "usage: quenfold-render --list | (--demo [--script FILE] | --effect NAME) --times T1,T2,... --out DIR\n"
+           "                       [--fps N] [--scale K] [--check-gl]\n"
+           "       quenfold-render --demo [--script FILE] [--fields --times T1,T2,...]\n"
+           "                       [--video FILE.mp4 [--from S] [--to S]] [--contact-sheet FILE.png]\n"
+           "                       [--timeline FILE.png] [--export-script FILE] [--fps N] [--scale K]\n"
+           "       (--script plays the keys of the fields FILE names in place of the built-in ones;\n"
+           "       --export-script writes the keys played as such a file; the contact sheet shows the\n"
+           "       cue times, or the --times given; --scale K, 1 to 4, draws 480K x 320K pixels a\n"
+           "       frame; the timeline has its own size and takes none)\n"
            "       quenfold-render --help";
 }
 
@@ -111,7 +114,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         }
         const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps" ||
                                 arg == "--video" || arg == "--from" || arg == "--to" || arg == "--contact-sheet" ||
-                                arg == "--timeline" || arg == "--scale";
+                                arg == "--timeline" || arg == "--scale" || arg == "--script" ||
+                                arg == "--export-script";
         if (takesValue && i + 1 >= argc)
             return fail(arg + " needs a value");
         const std::string value = takesValue ? argv[++i] : std::string();
@@ -143,10 +147,15 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
             sawScale = true;
         } else if (arg == "--fields") {
             fields = true;
-        } else if (arg == "--video" || arg == "--contact-sheet" || arg == "--timeline") {
+        } else if (arg == "--video" || arg == "--contact-sheet" || arg == "--timeline" || arg == "--script" ||
+                   arg == "--export-script") {
             if (value.empty())
                 return fail(arg + " needs a file name");
-            (arg == "--video" ? videoPath : arg == "--contact-sheet" ? contactSheetPath : timelinePath) = value;
+            (arg == "--video"           ? videoPath
+             : arg == "--contact-sheet" ? contactSheetPath
+             : arg == "--timeline"      ? timelinePath
+             : arg == "--script"        ? scriptPath
+                                        : exportScriptPath) = value;
         } else if (arg == "--from" || arg == "--to") {
             if (!parseTime(value, arg == "--from" ? &videoFrom : &videoTo))
                 return fail("bad " + arg + " '" + value + "': expected seconds from 0 to 3600");
@@ -158,7 +167,9 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     if (!sawMode)
         return fail("nothing to do: give --list, --demo or --effect NAME");
     if (followsDemo() && mode != Mode::Demo)
-        return fail("--fields, --video, --contact-sheet and --timeline go with --demo");
+        return fail("--fields, --video, --contact-sheet, --timeline and --export-script go with --demo");
+    if (!scriptPath.empty() && mode != Mode::Demo)
+        return fail("--script goes with --demo");
     if (sawRange && videoPath.empty())
         return fail("--from and --to go with --video");
     if (videoFrom >= videoTo)
@@ -168,16 +179,16 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
                     std::to_string(fps) + " fps");
     if (scale > 1 && !timelinePath.empty())
         return fail("--timeline is drawn at its own size (1920 pixels wide): make it in a run without --scale");
-    const std::string* outputs[] = {&videoPath, &contactSheetPath, &timelinePath};
-    for (size_t i = 0; i < 3; ++i)
-        for (size_t j = i + 1; j < 3; ++j)
+    const std::string* outputs[] = {&videoPath, &contactSheetPath, &timelinePath, &exportScriptPath};
+    for (size_t i = 0; i < 4; ++i)
+        for (size_t j = i + 1; j < 4; ++j)
             if (!outputs[i]->empty() && !outputs[j]->empty() && sameFile(*outputs[i], *outputs[j]))
-                return fail("the video, the contact sheet and the timeline need different files");
+                return fail("the video, the contact sheet, the timeline and the script file need different files");
     if (followsDemo()) {
         if (checkGl)
             return fail("--check-gl goes with --out");
         if (sawOut)
-            return fail("--out does not combine with --fields, --video, --contact-sheet or --timeline");
+            return fail("--out does not combine with --fields, --video, --contact-sheet, --timeline or --export-script");
         if (fields && !sawTimes)
             return fail("--fields needs --times");
         if (sawTimes && !fields && contactSheetPath.empty())

@@ -37,11 +37,14 @@ public:
     double videoTo = kDemoLength;
     std::string contactSheetPath; // the cue frames (or those of times) in one PNG
     std::string timelinePath;     // the script's tracks over the music in one PNG
+    std::string exportScriptPath; // the script's keys as a script file
+    std::string scriptPath;       // a script file whose keys replace the built-in ones of its fields
     bool followsDemo() const
     {
-        return fields || !videoPath.empty() || !contactSheetPath.empty() || !timelinePath.empty();
+        return fields || !videoPath.empty() || !contactSheetPath.empty() || !timelinePath.empty() ||
+               !exportScriptPath.empty();
     }
-    // Outputs that need frames rendered (the timeline needs none).
+    // Outputs that need frames rendered (the timeline and the script file need none).
     bool rendersFrames() const { return fields || !videoPath.empty() || !contactSheetPath.empty(); }
 
 private:

@@ -45,6 +45,21 @@ bool StagedFile::writePng(const std::vector<uint8_t>& rgba, int width, int heigh
     return false;
 }
 
+bool StagedFile::writeText(const std::string& text, std::string* error)
+{
+    if (!create(error))
+        return false;
+    FILE* file = fopen(temp.c_str(), "wb");
+    const bool written = file && fwrite(text.data(), 1, text.size(), file) == text.size();
+    const int writeError = errno;
+    const bool closed = file && fclose(file) == 0;
+    if (written && closed)
+        return true;
+    *error = failure(strerror(file && written ? errno : writeError));
+    discard();
+    return false;
+}
+
 bool StagedFile::commit(std::string* error)
 {
     if (rename(temp.c_str(), target.c_str()) != 0) {

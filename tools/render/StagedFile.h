@@ -19,6 +19,8 @@ public:
     bool create(std::string* error);
     // Creates the temporary and writes the image into it.
     bool writePng(const std::vector<uint8_t>& rgba, int width, int height, std::string* error);
+    // Creates the temporary and writes the text into it.
+    bool writeText(const std::string& text, std::string* error);
     // Gives the temporary the target's name.
     bool commit(std::string* error);
     // Removes the temporary, if it is still there.

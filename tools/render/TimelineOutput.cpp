@@ -6,6 +6,7 @@
 #include "StagedFile.h"
 #include "TimelinePicture.h"
 #include "demo/Mirande.h"
+#include "script/ScriptTracks.h"
 #include "timeline/ScriptTimeline.h"
 #include "utils/Utils.h"
 
@@ -15,7 +16,9 @@
 bool TimelineOutput::write(const Mirande& demo, const std::string& path, std::string* error)
 {
     const auto start = std::chrono::steady_clock::now();
-    const ScriptTimeline script = ScriptTimeline::read(demo.effects, demo.animatedFields(), TimelineAxis::kEnd);
+    ScriptTimeline script = ScriptTimeline::read(demo.effects, demo.animatedFields(), TimelineAxis::kEnd, 60,
+                                                 demo.scriptTracks().changed());
+    script.scriptFile = vell::printableText(demo.scriptTracks().source());
     MusicEnvelope music;
     std::string reason;
     const bool decoded = music.decode(ResourceFiles::directory() + "/" + Mirande::kMusic, &reason);

@@ -23,6 +23,15 @@ constexpr float kAxisY = 92;
 const vec4 kText(0.92f, 0.92f, 0.92f, 1);
 const vec4 kDim(0.6f, 0.62f, 0.66f, 1);
 const vec4 kCue(1.0f, 0.78f, 0.35f, 1);
+const vec4 kFromFile(1.0f, 0.45f, 0.2f, 1);
+
+// A field whose keys a script file changed: a bar before its label, a tag after it.
+void markChanged(Canvas& canvas, float top, float height, const std::string& label)
+{
+    canvas.fillStyle(kFromFile);
+    canvas.fillRect(3, top, 4, height);
+    canvas.printText(static_cast<int>(kLabelX + canvas.textWidth(label) + 10), static_cast<int>(top), "file");
+}
 
 // Key marks by the interpolation of the segment that starts at the key.
 vec4 modeColor(int mode)
@@ -132,6 +141,19 @@ void TimelinePicture::drawHeader(Canvas& canvas) const
              TimelineAxis::kEnd, script.lanes.size(), script.lanes.size() + script.rows.size(), script.keyCount);
     canvas.fillStyle(kText);
     canvas.printText(kLabelX, 10, title);
+    if (!script.scriptFile.empty()) {
+        size_t changed = 0;
+        for (const auto& lane : script.lanes)
+            changed += lane.changed;
+        for (const auto& row : script.rows)
+            changed += row.changed;
+        const std::string played = "script file " + script.scriptFile + ": " + std::to_string(changed) +
+                                   (changed == 1 ? " field" : " fields") + " changed, marked";
+        const int x = static_cast<int>(canvas.textWidth(title)) + kLabelX + 40;
+        canvas.fillStyle(kFromFile);
+        canvas.fillRect(static_cast<float>(x), 10, 4, 16);
+        canvas.printText(x + 12, 10, played);
+    }
 
     int x = kLabelX;
     canvas.fillStyle(kDim);
@@ -192,6 +214,9 @@ void TimelinePicture::drawLanes(Canvas& canvas) const
     for (size_t i = 0; i < script.lanes.size(); ++i) {
         canvas.fillStyle(TimelineLanes::color(i));
         canvas.printText(kLabelX, kLanesTop + static_cast<int>(i) * kLanePitch + 2, script.lanes[i].name);
+        if (script.lanes[i].changed)
+            markChanged(canvas, static_cast<float>(kLanesTop + static_cast<int>(i) * kLanePitch), kLaneHeight,
+                        script.lanes[i].name);
     }
 }
 
@@ -228,6 +253,8 @@ void TimelinePicture::drawRow(Canvas& canvas, size_t row, float top) const
 
     canvas.fillStyle(kText);
     canvas.printText(kLabelX, static_cast<int>(top), r.name);
+    if (r.changed)
+        markChanged(canvas, top, kCurveHeight, r.name);
     canvas.fillStyle(kDim);
     canvas.printText(kLabelX, static_cast<int>(top) + 18,
                      std::string(r.track->typeName()) + "  " + number(lo, 3) + " .. " + number(hi, 3));

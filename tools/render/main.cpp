@@ -8,6 +8,7 @@
 #include "OutputDirectory.h"
 #include "RenderOptions.h"
 #include "ResourceFiles.h"
+#include "StagedFile.h"
 #include "TimelineOutput.h"
 #include "framework/EffectApp.h"
 #include "demo/Mirande.h"
@@ -15,6 +16,8 @@
 #include "framework/GLApp.h"
 #include "utils/Utils.h"
 #include "graphics/GLDebug.h"
+#include "script/ScriptFile.h"
+#include "script/ScriptTracks.h"
 
 #include <algorithm>
 #include <chrono>
@@ -43,6 +46,19 @@ int stopped(const std::string& reason)
     return 1;
 }
 
+// A script file that cannot be played: its one line, status 2.
+int refusedScript(const std::string& error)
+{
+    fprintf(stderr, "quenfold-render: %s\n", error.c_str());
+    return 2;
+}
+
+// The demo with the script file's keys, if one was given; false with the reason.
+bool useScript(Mirande& app, const RenderOptions& options, const ScriptFile& script, std::string* error)
+{
+    return options.scriptPath.empty() || app.useScript(script, error);
+}
+
 // An output file can be made in its directory, and its name is no directory.
 bool canWriteFile(const std::string& path)
 {
@@ -51,9 +67,10 @@ bool canWriteFile(const std::string& path)
     return !fs::is_directory(path, ec) && OutputDirectory::isWritable(parent.empty() ? "." : parent);
 }
 
-int followDemo(const RenderOptions& options)
+int followDemo(const RenderOptions& options, const ScriptFile& script)
 {
-    const std::string* outputs[] = {&options.videoPath, &options.contactSheetPath, &options.timelinePath};
+    const std::string* outputs[] = {&options.videoPath, &options.contactSheetPath, &options.timelinePath,
+                                    &options.exportScriptPath};
     for (const std::string* path : outputs)
         if (!path->empty() && !canWriteFile(*path))
             return badArguments("cannot write the file '" + *path + "'");
@@ -67,6 +84,13 @@ int followDemo(const RenderOptions& options)
     {
         Mirande app;
         app.init();
+        if (!useScript(app, options, script, &error))
+            return refusedScript(error);
+        if (!options.exportScriptPath.empty()) {
+            StagedFile file(options.exportScriptPath);
+            if (!file.writeText(app.scriptTracks().current().text(), &error) || !file.commit(&error))
+                return stopped(error);
+        }
         // Before any frame: a field's value before its first key is its effect's own.
         if (!options.timelinePath.empty() && !TimelineOutput::write(app, options.timelinePath, &error))
             return stopped(error);
@@ -74,7 +98,9 @@ int followDemo(const RenderOptions& options)
             return stopped(error);
     }
     if (!options.rendersFrames()) {
-        fprintf(stderr, "wrote %s\n", vell::printableText(options.timelinePath).c_str());
+        for (const std::string* path : outputs)
+            if (!path->empty())
+                fprintf(stderr, "wrote %s\n", vell::printableText(*path).c_str());
         return 0;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -112,8 +138,12 @@ int main(int argc, char** argv)
             printf("%s\n", factory->getEffectName(i));
         return 0;
     }
+    // Read before anything is made; its names and types are checked once the demo has loaded.
+    ScriptFile script;
+    if (!options.scriptPath.empty() && !ScriptFile::load(options.scriptPath, &script, &error))
+        return refusedScript(error);
     if (options.followsDemo())
-        return followDemo(options);
+        return followDemo(options, script);
     const EffectFactory::EffectInfo* effect = nullptr;
     if (options.mode == RenderOptions::Mode::Effect &&
         !(effect = factory->find(options.effectName.c_str())))
@@ -133,8 +163,13 @@ int main(int argc, char** argv)
     FrameRecorder recorder(options);
     bool recorded = false;
     {
-        std::unique_ptr<GLApp> app(effect ? static_cast<GLApp*>(new EffectApp(effect->create())) : new Mirande());
+        Mirande* demo = effect ? nullptr : new Mirande();
+        std::unique_ptr<GLApp> app(demo ? static_cast<GLApp*>(demo) : new EffectApp(effect->create()));
         app->init();
+        if (demo && !useScript(*demo, options, script, &error)) {
+            output.removeCreated();
+            return refusedScript(error);
+        }
         recorded = recorder.record(*app, context);
     }
     if (!recorded || !recorder.write(&error)) {

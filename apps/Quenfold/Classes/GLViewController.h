@@ -41,6 +41,7 @@ public:
     GLApp* application() const { return app.get(); }
     // The running demo, or null for an effect alone.
     const Mirande* demo() const;
+    Mirande* demo() { return const_cast<Mirande*>(static_cast<const GLViewController*>(this)->demo()); }
     // The effect run alone, or null for the demo.
     const char* effectName() const { return effect ? effect->name : nullptr; }
     Playback& playback() { return controls; }

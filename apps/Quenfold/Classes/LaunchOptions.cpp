@@ -7,13 +7,16 @@
 
 const char* LaunchOptions::usage()
 {
-    return "usage: quenfold [--effect NAME] [--scale S] [--present gl|cpu] [--dev] [--frame-log FILE]\n"
+    return "usage: quenfold [--effect NAME] [--scale S] [--present gl|cpu] [--dev] [--script FILE]\n"
+           "                [--frame-log FILE]\n"
            "  --effect NAME     run one registered effect alone instead of the demo\n"
            "  --scale S         draw 480S x 320S pixels a frame, S from 1 to 4 (F3 switches);\n"
            "                    by default 1 on a software renderer, else the most the window fits\n"
            "  --present gl|cpu  show frames by a GL swap with vsync, or read back and through the\n"
            "                    window surface; by default the swap, unless the renderer draws on the CPU\n"
-           "  --dev             development controls: Space, Left/Right, F5, F1\n"
+           "  --dev             development controls: Space, Left/Right, F5, F1, F2\n"
+           "  --script FILE     the demo plays the keys of the fields FILE names in place of its\n"
+           "                    own; with --dev it follows the file as it is saved (F5 reads it)\n"
            "  --frame-log FILE  write a line per presented frame to FILE: the time it was shown,\n"
            "                    the demo time, the process's CPU time, the presentation's CPU ms";
 }
@@ -47,6 +50,9 @@ bool LaunchOptions::parse(int argc, const char* const* argv, std::string* error)
                 return false;
             }
             scale = s[0] - '0';
+        } else if (strcmp(arg, "--script") == 0) {
+            if (!value(&i, "a file name", &scriptPath))
+                return false;
         } else if (strcmp(arg, "--present") == 0) {
             std::string way;
             if (!value(&i, "gl or cpu", &way))

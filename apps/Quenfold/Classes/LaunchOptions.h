@@ -17,5 +17,6 @@ public:
     PresenterChoice::Request present = PresenterChoice::Request::Default;
     bool developer = false; // pause, seek, shader reload, help line
     std::string frameLog;   // empty: none; else a line per presented frame goes there
+    std::string scriptPath; // empty: none; else a script file whose keys the demo plays
     bool help = false;
 };

@@ -46,10 +46,13 @@ int QuenfoldAppDelegate::run()
             running = handleEvent(event);
         if (!running)
             break;
+        if (script.poll())
+            applyScript(false);
         if (glScreen)
             glScreen->drawView();
         else
             table->update();
+        script.framePresented();
         changeScreen();
         window.pace();
     }
@@ -86,6 +89,7 @@ bool QuenfoldAppDelegate::didFinishLaunching()
     canvas = std::make_unique<Canvas>(HostSurface::kWidth, HostSurface::kHeight);
     makeTargets();
     window.setOverlay([this] { drawOverlay(); });
+    script.start(options.scriptPath, options.developer);
 
     const EffectFactory::EffectInfo* effect = nullptr;
     if (!options.effectName.empty())
@@ -116,6 +120,7 @@ void QuenfoldAppDelegate::switchScale()
     makeTargets();
     if (glScreen)
         glScreen->reloadView();
+    applyScript(true);
     vell::Log::msg("content scale %dx: frames of %dx%d pixels", s, HostSurface::pixelWidth(),
                    HostSurface::pixelHeight());
     snprintf(text, sizeof(text), "%dx: %dx%d pixels", s, HostSurface::pixelWidth(), HostSurface::pixelHeight());
@@ -132,6 +137,7 @@ void QuenfoldAppDelegate::push(std::unique_ptr<GLViewController> screen)
 {
     glScreen = std::move(screen);
     glScreen->loadView();
+    applyScript(true);
     navigationBar.setHidden(true);
 }
 
@@ -206,8 +212,11 @@ void QuenfoldAppDelegate::keyDown(const SDL_KeyboardEvent& key)
         helpShown = !helpShown;
     if (k == SDLK_F2 && !key.repeat)
         strip.toggle();
-    if (k == SDLK_F5 && !key.repeat)
+    if (k == SDLK_F5 && !key.repeat) {
         vell::Shader::reloadAllNow();
+        if (script.inUse() && script.reload())
+            applyScript(false);
+    }
     if (!glScreen)
         return;
     if (k == SDLK_SPACE && !key.repeat)
@@ -283,7 +292,9 @@ void QuenfoldAppDelegate::drawOverlay()
     const bool leaving = pendingScreen || pendingBack;
     const Mirande* demo = glScreen ? glScreen->demo() : nullptr;
     const bool stripShown = demo && strip.isShown();
-    if (!barShown && !helpShown && !noticeShown && !stripShown && !leaving && !transition->isRunning(now))
+    const bool faultShown = !script.fault().empty();
+    if (!barShown && !helpShown && !noticeShown && !stripShown && !faultShown && !leaving &&
+        !transition->isRunning(now))
         return;
     OverlayState saved;
     canvas->begin();
@@ -297,6 +308,8 @@ void QuenfoldAppDelegate::drawOverlay()
         strip.follow(*demo);
         strip.draw(*canvas, stripBottom(), vell::Timer::getInstance()->getTime());
     }
+    if (faultShown)
+        script.drawFault(*canvas, barShown ? NavigationBar::kHeight : 0);
     if (noticeShown)
         drawNotice(now);
     canvas->end();
@@ -318,12 +331,13 @@ void QuenfoldAppDelegate::drawHelp()
     else
         snprintf(rate, sizeof(rate), "%.2f fps   %dx   t %.2f s   %s", fps, scale, timer->getTime(),
                  window.presenterName());
+    const std::string line = rate + (script.inUse() ? "   script " + script.fileName() : std::string());
     canvas->fillStyle(vec4(0, 0, 0, 0.6f));
     canvas->fillRect(0, HostSurface::kHeight - kHelpHeight, HostSurface::kWidth, kHelpHeight);
     canvas->fillStyle(vec4(1, 1, 1, 1));
     canvas->printText(6, HostSurface::kHeight - 39, "Space pause  Left/Right seek  F3 scale  F5 shaders  F12 capture");
     canvas->fillStyle(vec4(1, 0.85f, 0.4f, 1));
-    canvas->printText(6, HostSurface::kHeight - 21, rate);
+    canvas->printText(6, HostSurface::kHeight - 21, line);
 }
 
 void QuenfoldAppDelegate::drawNotice(double now)
@@ -340,6 +354,15 @@ void QuenfoldAppDelegate::drawNotice(double now)
 int QuenfoldAppDelegate::stripBottom() const
 {
     return helpShown ? HostSurface::kHeight - kHelpHeight : HostSurface::kHeight;
+}
+
+void QuenfoldAppDelegate::applyScript(bool fresh)
+{
+    if (!script.inUse() || !glScreen || !glScreen->demo())
+        return;
+    script.applyTo(*glScreen->demo(), fresh);
+    strip.forget();
+    strip.setLabel(script.summary(*glScreen->demo()));
 }
 
 void QuenfoldAppDelegate::seekFromStrip(int x)

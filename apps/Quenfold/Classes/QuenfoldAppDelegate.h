@@ -6,6 +6,7 @@
 #include "NavigationBar.h"
 #include "RootViewController.h"
 #include "ScreenTransition.h"
+#include "ScriptReloader.h"
 #include "TimelineStrip.h"
 
 #include <SDL.h>
@@ -53,6 +54,8 @@ private:
     // The strip's bottom row: above the help line while that shows.
     int stripBottom() const;
     void seekFromStrip(int x);
+    // The demo shown takes the script file's keys (fresh: it was just made).
+    void applyScript(bool fresh);
 
     LaunchOptions options;
     FrameLog frameLog;
@@ -71,6 +74,7 @@ private:
     bool capturePending = false;
     bool helpShown = false;
     TimelineStrip strip;
+    ScriptReloader script;
     std::string notice;      // a short line after a capture or F3, shown for a while
     double noticeUntil = 0;  // unpaused clock
 };

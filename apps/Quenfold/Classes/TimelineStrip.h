@@ -3,6 +3,8 @@
 #include "timeline/ScriptTimeline.h"
 #include "timeline/TimelineAxis.h"
 
+#include <string>
+#include <utility>
 #include <vector>
 
 class Canvas;
@@ -19,11 +21,16 @@ public:
     static constexpr int kCueHeight = 6;
     static constexpr int kLaneHeight = 3;
     static constexpr int kLanePitch = 4;
+    static constexpr int kLabelHeight = 16;
 
     bool isShown() const { return shown; }
     void toggle() { shown = !shown; }
     // Takes the lanes of this demo, unless they are the ones held.
     void follow(const Mirande& demo);
+    // The next follow takes the lanes anew (the demo's script changed).
+    void forget() { source = nullptr; }
+    // A line of text above the lanes (empty: none), such as the script file played.
+    void setLabel(std::string text) { label = std::move(text); }
 
     // The strip ends at row bottom (the picture's, or the help line's top).
     int height() const;
@@ -38,5 +45,6 @@ private:
     bool shown = false;
     bool seekToReport = false;
     const Mirande* source = nullptr;
+    std::string label;
     std::vector<ScriptTimeline::Lane> lanes;
 };

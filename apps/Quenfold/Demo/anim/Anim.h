@@ -19,6 +19,10 @@ public:
     // Tracks bound, of all types.
     static std::size_t trackCount();
 
+    // The animator of T's tracks.
+    template <typename T>
+    Animator<T>& animator();
+
     Animator<float> floats;
     Animator<int> ints;
     Animator<vell::vec3> vec3s;
@@ -29,3 +33,14 @@ private:
     Anim() = default;
     static Anim* instance;
 };
+
+template <>
+inline Animator<bool>& Anim::animator<bool>() { return bools; }
+template <>
+inline Animator<int>& Anim::animator<int>() { return ints; }
+template <>
+inline Animator<float>& Anim::animator<float>() { return floats; }
+template <>
+inline Animator<vell::vec3>& Anim::animator<vell::vec3>() { return vec3s; }
+template <>
+inline Animator<vell::vec4>& Anim::animator<vell::vec4>() { return vec4s; }

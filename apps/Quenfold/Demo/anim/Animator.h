@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <map>
+#include <utility>
 
 // The tracks of one value type, keyed and visited by variable address.
 template <typename T>
@@ -16,6 +17,20 @@ public:
 
     // The variable's track, if any, leaves the registry.
     void remove(T* variable) { tracks.erase(variable); }
+    // The variable's keys become those of track (none: it has no track).
+    void replace(T* variable, Track<T> track)
+    {
+        if (track.points.empty())
+            tracks.erase(variable);
+        else
+            tracks[variable] = std::move(track);
+    }
+    // The variable's track, or null.
+    const Track<T>* find(T* variable) const
+    {
+        const auto it = tracks.find(variable);
+        return it == tracks.end() ? nullptr : &it->second;
+    }
     std::size_t size() const { return tracks.size(); }
     // Every track, by variable address.
     const std::map<T*, Track<T>>& allTracks() const { return tracks; }

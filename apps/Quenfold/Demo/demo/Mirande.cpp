@@ -10,6 +10,7 @@
 #include "demo/TarskFade.h"
 #include "demo/TriangleRain5.h"
 #include "demo/Tunnel.h"
+#include "script/ScriptTracks.h"
 #include "toolkit/Canvas.h"
 #include "utils/Platform.h"
 #include "utils/Timer.h"
@@ -88,9 +89,15 @@ void Mirande::init()
     add(&sorvLogo3, &Mirande::scriptSorvLogo3);
     add(&tarskFade, &Mirande::scriptTarskFade);
     tunnel->window = piramid;
+    tracks = std::make_unique<ScriptTracks>(fields);
 
     vell::Timer::getInstance()->setTimeShift(0);
     osPlayMp3(kMusic, 0);
+}
+
+bool Mirande::useScript(const ScriptFile& file, std::string* error)
+{
+    return tracks->apply(file, error);
 }
 
 void Mirande::draw()

@@ -6,10 +6,13 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class Canvas;
 class Effect;
+class ScriptFile;
+class ScriptTracks;
 class PinkSky;
 class Piramid;
 class QuadLand2;
@@ -41,6 +44,12 @@ public:
 
     // Every field the script animates, in the order its keys were added.
     const std::vector<AnimatedField>& animatedFields() const { return fields; }
+    // Gives the fields a script file names its keys in place of their own (the
+    // others keep or get back the built-in ones); from the next frame on, at
+    // the current demo time. False with "FILE:LINE: fault", nothing changed.
+    bool useScript(const ScriptFile& file, std::string* error);
+    // The built-in keys and what a script file changed of them (after init).
+    const ScriptTracks& scriptTracks() const { return *tracks; }
     // Called every frame once the fields hold their values, before any effect draws.
     void setFieldObserver(std::function<void()> observer) { fieldObserver = std::move(observer); }
 
@@ -74,5 +83,6 @@ private:
 
     std::unique_ptr<Canvas> canvas;
     std::vector<AnimatedField> fields;
+    std::unique_ptr<ScriptTracks> tracks;
     std::function<void()> fieldObserver;
 };

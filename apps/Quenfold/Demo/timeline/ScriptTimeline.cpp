@@ -69,7 +69,7 @@ bool ScriptTimeline::Lane::enabledAt(double t) const
 }
 
 ScriptTimeline ScriptTimeline::read(const std::vector<Effect*>& effects, const std::vector<AnimatedField>& names,
-                                    double end, int fps)
+                                    double end, int fps, const std::set<std::string>& changed)
 {
     const Anim* anim = Anim::getInstance();
     std::vector<Found> found;
@@ -95,11 +95,15 @@ ScriptTimeline ScriptTimeline::read(const std::vector<Effect*>& effects, const s
         else
             lane.name = "effect " + std::to_string(i + 1);
         lane.spans = spans(it != found.end() ? it->track.get() : nullptr, effects[i]->enabled, end, fps);
-        if (it != found.end())
+        if (it != found.end()) {
+            lane.changed = changed.count(it->name) > 0;
             found.erase(it);
+        }
         timeline.lanes.push_back(std::move(lane));
     }
-    for (Found& f : found)
-        timeline.rows.push_back({std::move(f.name), std::move(f.track)});
+    for (Found& f : found) {
+        const bool fromFile = changed.count(f.name) > 0;
+        timeline.rows.push_back({std::move(f.name), std::move(f.track), fromFile});
+    }
     return timeline;
 }
