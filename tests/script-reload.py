@@ -97,16 +97,16 @@ def main():
         subprocess.run(["xdotool", "windowfocus", "--sync", window.win], stderr=subprocess.DEVNULL)
         if not eventually(lambda: window.shows(240, 160, RED), 30):
             fail("the script at start did not play (pixel %s)" % (window.pixel(240, 160),), log)
-        if "script demo.script: 1 fields, 1 keys" not in text(out_path):
+        if "script demo.script: 1 fields, 1 keys" not in text(err_path):
             fail("the script at start was not logged", log)
         time.sleep(1)
 
         saved = save("  0 0 1 0 1 step\n")
-        if not eventually(lambda: "script reloaded: 1 fields, 1 keys" in text(out_path)):
+        if not eventually(lambda: "script reloaded: 1 fields, 1 keys" in text(err_path)):
             fail("a save was not reloaded", log)
         if not eventually(lambda: window.shows(240, 160, GREEN)):
             fail("the picture did not follow the save (pixel %s)" % (window.pixel(240, 160),), log)
-        after = re.search(r"script: first frame with it drawn (\d+) ms after the save", text(out_path))
+        after = re.search(r"script: first frame with it drawn (\d+) ms after the save", text(err_path))
         if not after:
             fail("the first frame after the save was not timed", log)
         time.sleep(1)
@@ -124,19 +124,19 @@ def main():
         window.key("F5")
         if not eventually(lambda: text(err_path).count(fault) >= 2):
             fail("F5 did not read the broken file again", log)
-        if text(out_path).count("script reloaded") != 1:
+        if text(err_path).count("script reloaded") != 1:
             fail("a broken file was taken", log)
 
         save("  0 0 0 1 1 step\n")
-        if not eventually(lambda: text(out_path).count("script reloaded: 1 fields, 1 keys") == 2):
+        if not eventually(lambda: text(err_path).count("script reloaded: 1 fields, 1 keys") == 2):
             fail("the good save after a broken one was not reloaded", log)
         if not eventually(lambda: window.shows(240, 160, BLUE) and window.shows(476, 3, BLUE)):
             fail("the picture did not follow, or the reason stayed (pixels %s, %s)"
                  % (window.pixel(240, 160), window.pixel(476, 3)), log)
         window.key("F5")
-        if not eventually(lambda: text(out_path).count("script reloaded") == 3):
+        if not eventually(lambda: text(err_path).count("script reloaded") == 3):
             fail("F5 did not reload the script", log)
-        if text(out_path).count("Mirande: loaded") != 1:
+        if text(err_path).count("Mirande: loaded") != 1:
             fail("the demo was started again", log)
     finally:
         if proc.poll() is None:

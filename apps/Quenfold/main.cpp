@@ -1,15 +1,19 @@
 // Quenfold in a desktop window.
+#include "DataOutput.h"
 #include "LaunchOptions.h"
 #include "QuenfoldAppDelegate.h"
 #include "ResourceFiles.h"
 #include "graphics/Shader.h"
+#include "utils/Utils.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 int main(int argc, char** argv)
 {
+    const DataOutput output; // the help on stdout; the log, like every message, on stderr
     LaunchOptions options;
     std::string error;
     if (!options.parse(argc, argv, &error)) {
@@ -17,9 +21,19 @@ int main(int argc, char** argv)
         return 2;
     }
     if (options.help) {
-        printf("%s\n", LaunchOptions::usage());
+        fprintf(output.stream(), "%s\n", LaunchOptions::usage());
         return 0;
     }
+    if (options.version) {
+        fprintf(output.stream(), "quenfold %s\n", QUENFOLD_VERSION);
+        return 0;
+    }
+    if (!ResourceFiles::found(&error)) {
+        fprintf(stderr, "quenfold: %s\n", vell::printableText(error).c_str());
+        return 1;
+    }
+    // Past a file size limit the frame log's write fails with EFBIG and the log stops, as on a full disk.
+    signal(SIGXFSZ, SIG_IGN);
     ResourceFiles::logDirectory();
     // Development aid: shaders re-read their files while the program runs.
     const char* reload = getenv("QUENFOLD_SHADER_RELOAD");

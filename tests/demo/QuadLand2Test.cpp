@@ -1,4 +1,5 @@
 #include "HostClock.h"
+#include "demo/Piramid.h"
 #include "demo/QuadLand2.h"
 #include "framework/EffectFactory.h"
 #include "geom/Geometry.h"
@@ -251,6 +252,45 @@ TEST_F(QuadLand2Test, RenderToTextureAddsTheMixAndDrawsTheLogoOnlyOnThatRoute)
         darker += negative[i] < mixed[i];
     }
     EXPECT_GT(darker, 2000);
+}
+
+// With the pyramid as its cover, the texture waits and is added only where
+// the pyramid did not draw: the frame is byte for byte that of adding it first,
+// the logo's darkening included, and the state after is the pyramid's.
+TEST_F(QuadLand2Test, UnderItsCoverThePyramidShowsTheSameFrame)
+{
+    land->renderToTexture = true;
+    Piramid pyramid;
+    pyramid.pyramidZ = -6; // near: it hides most of the landscape
+    const auto drawBoth = [&] {
+        app->draw();
+        land->draw();
+        pyramid.draw();
+        return readFrame();
+    };
+    const std::vector<uint8_t> landOnly = drawFrame();
+    for (const float logoAlpha : {0.0f, 0.7f, -1.0f}) {
+        land->logoAlpha = logoAlpha;
+        land->cover = nullptr;
+        pyramid.ground = nullptr;
+        const std::vector<uint8_t> addedFirst = drawBoth();
+        land->cover = &pyramid;
+        pyramid.ground = land.get();
+        EXPECT_TRUE(drawBoth() == addedFirst) << logoAlpha;
+        EXPECT_GT(countDifferentPixels(addedFirst, landOnly), 480 * 320 / 3) << "the pyramid hides a third";
+
+        GLint func = 0, ref = 0, pass = 0;
+        glGetIntegerv(GL_STENCIL_FUNC, &func);
+        glGetIntegerv(GL_STENCIL_REF, &ref);
+        glGetIntegerv(GL_STENCIL_PASS_DEPTH_PASS, &pass);
+        EXPECT_TRUE(glIsEnabled(GL_STENCIL_TEST));
+        EXPECT_EQ(func, GL_ALWAYS);
+        EXPECT_EQ(ref, 1);
+        EXPECT_EQ(pass, GL_REPLACE);
+        EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    }
+    land->cover = nullptr;
+    glDisable(GL_STENCIL_TEST);
 }
 
 using QuadLand2Golden = HeadlessGLTest;

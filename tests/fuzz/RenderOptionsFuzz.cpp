@@ -1,6 +1,7 @@
 // The command line of quenfold-render (arguments separated by NUL bytes): an
 // accepted one is complete and in range, a refused one says why. A run that
-// follows the demo (fields, video, contact sheet, timeline) writes no frame files.
+// follows the demo (fields, video, contact sheet, timeline) writes no frame files,
+// and the gallery's sheet takes one time at most.
 #include "FuzzSupport.h"
 #include "RenderOptions.h"
 
@@ -18,13 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     FUZZ_CHECK(error.empty());
     FUZZ_CHECK(options.fps >= 1 && options.fps <= RenderOptions::kMaxFps);
-    if (options.mode == RenderOptions::Mode::Help)
+    if (options.mode == RenderOptions::Mode::Help || options.mode == RenderOptions::Mode::Version)
         return 0; // the rest of the line is not read
     if (options.mode == RenderOptions::Mode::List) {
         FUZZ_CHECK(options.times.empty() && options.outDir.empty());
         return 0;
     }
     FUZZ_CHECK(options.scriptPath.empty() || options.mode == RenderOptions::Mode::Demo);
+    if (options.mode == RenderOptions::Mode::Gallery) {
+        FUZZ_CHECK(!options.contactSheetPath.empty() && options.times.size() <= 1 && options.outDir.empty());
+        FUZZ_CHECK(!options.fields && options.videoPath.empty() && options.timelinePath.empty() && !options.checkGl);
+        return 0;
+    }
     if (options.followsDemo()) {
         FUZZ_CHECK(options.mode == RenderOptions::Mode::Demo && options.outDir.empty() && !options.checkGl);
         FUZZ_CHECK(!options.fields || !options.times.empty());

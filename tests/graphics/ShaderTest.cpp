@@ -102,8 +102,9 @@ TEST_F(ShaderTest, UnsupportedAttributeStopsBeforeCompiling)
 }
 
 // A file that does not parse is named in exactly one line, with no compiler log
-// after it, and is not named again when loaded again.
-TEST_F(ShaderTest, CarriageReturnMarkersLeaveNothingToCompile)
+// after it, and is not named again when loaded again. Without both markers
+// (an empty file, lines ending in a carriage return) that line is fromFile's.
+TEST_F(ShaderTest, UnparsableFilesAreNamedInOneLine)
 {
     std::string crlf = twoAttributes;
     for (size_t p = crlf.find('\n'); p != std::string::npos; p = crlf.find('\n', p + 2))
@@ -113,20 +114,22 @@ TEST_F(ShaderTest, CarriageReturnMarkersLeaveNothingToCompile)
     const struct {
         const char* file;
         std::string text;
-        const char* problem;
+        const char* line; // after "ERROR: ", %s standing for the file's name
     } cases[] = {
-        {"crlf.glsl", crlf,
-         ": no //[VERT] marker line found (its lines end in a carriage return; save it with LF line endings)"},
-        {"empty.glsl", "", " is empty"},
-        {"unmarked.glsl", unmarked, ": no //[FRAG] marker line found"},
-        {"spaced.glsl", "//[VERT]\nattribute vec3  position;\n//[FRAG]\n", " line 2: expected 'attribute <type> <name>;'"},
+        {"crlf.glsl", crlf, "Shader::fromFile invalid code in '%s'"},
+        {"empty.glsl", "", "Shader::fromFile invalid code in '%s'"},
+        {"unmarked.glsl", unmarked, "Shader::fromFile invalid code in '%s'"},
+        {"spaced.glsl", "//[VERT]\nattribute vec3  position;\n//[FRAG]\n",
+         "Shader::load '%s' line 2: expected 'attribute <type> <name>;'"},
     };
     for (const auto& c : cases) {
         const std::string name = writeShader(c.file, c.text);
+        std::string expected = c.line;
+        expected.replace(expected.find("%s"), 2, name);
         testing::internal::CaptureStdout();
         std::unique_ptr<Shader> shader(Shader::fromFile(name.c_str(), false));
         std::unique_ptr<Shader> again(Shader::fromFile(name.c_str(), false));
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR: Shader::load '" + name + "'" + c.problem + "\n");
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR: " + expected + "\n");
         ASSERT_TRUE(shader);
         EXPECT_FALSE(shader->isValid());
         EXPECT_TRUE(shader->getAttribs().empty());

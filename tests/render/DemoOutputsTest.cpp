@@ -198,6 +198,41 @@ TEST_F(DemoOutputs, ContactSheetLaysOutLabelledHalfSizeFrames)
     EXPECT_EQ(labelRows(twice, w, 2), 2 * rowsAtOne);
 }
 
+// The gallery on one sheet: 22 cells in rows of five, each effect's frame
+// halved exactly as it renders alone, however many effects ran before it in
+// the process (IsoTerrain advances the clock in its draw; LutDistort comes last).
+TEST_F(DemoOutputs, GallerySheetShowsEachEffectAsItRendersAlone)
+{
+    const RenderRun run = runRender("--gallery --contact-sheet " + at("gallery.png") + " --times 0.5 --fps 4");
+    ASSERT_EQ(run.status, 0) << run.out;
+    std::vector<uint8_t> sheet;
+    int w = 0, h = 0;
+    ASSERT_TRUE(ImageFile::read(at("gallery.png"), &sheet, &w, &h));
+    EXPECT_EQ(w, 8 + 5 * (240 + 8));
+    EXPECT_EQ(h, 8 + 5 * (160 + 20 + 8));
+    const struct {
+        const char* name;
+        int cell; // place in the catalogue
+    } alone[] = {{"IsoTerrain", 19}, {"LutDistort", 21}};
+    for (const auto& e : alone) {
+        ASSERT_EQ(runRender(std::string("--effect ") + e.name + " --times 0.5 --fps 4 --out " + dir.string()).status, 0);
+        std::vector<uint8_t> frame;
+        int fw = 0, fh = 0;
+        ASSERT_TRUE(ImageFile::read(at((std::string(e.name) + "-0.50.png").c_str()), &frame, &fw, &fh));
+        ASSERT_EQ(fw, 480);
+        const int x0 = 8 + e.cell % 5 * 248, y0 = 8 + e.cell / 5 * 188;
+        int differing = 0;
+        for (int y = 0; y < 160; ++y)
+            for (int x = 0; x < 240; ++x)
+                for (int c = 0; c < 3; ++c) {
+                    const auto at = [&](int dx, int dy) { return frame[((2 * y + dy) * 480 + 2 * x + dx) * 4 + c]; };
+                    const int halved = (at(0, 0) + at(1, 0) + at(0, 1) + at(1, 1) + 2) / 4;
+                    differing += sheet[(static_cast<size_t>(y0 + y) * w + x0 + x) * 4 + c] != halved;
+                }
+        EXPECT_EQ(differing, 0) << e.name;
+    }
+}
+
 TEST_F(DemoOutputs, TimelineLanesAgreeWithTheFieldLinesAndEveryKeyIsMarked)
 {
     const RenderRun run = runRender("--demo --fps 1 --fields --times 5,20,30,78,100,110,140,150,170,212 --timeline " +

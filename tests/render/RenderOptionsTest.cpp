@@ -31,6 +31,9 @@ TEST(RenderOptions, DemoRunWithTimesAndFps)
     RenderOptions help;
     ASSERT_TRUE(parse({"--demo", "-h", "--bogus"}, &help, &error)) << "help wins over what follows";
     EXPECT_EQ(help.mode, RenderOptions::Mode::Help);
+    RenderOptions version;
+    ASSERT_TRUE(parse({"--demo", "--version", "--bogus"}, &version, &error)) << "as --help";
+    EXPECT_EQ(version.mode, RenderOptions::Mode::Version);
 }
 
 TEST(RenderOptions, EffectFilesCarryTheEffectName)
@@ -41,6 +44,18 @@ TEST(RenderOptions, EffectFilesCarryTheEffectName)
     EXPECT_EQ(o.mode, RenderOptions::Mode::Effect);
     EXPECT_EQ(o.fileName(1), "QuadLand2-1.00.png");
     EXPECT_EQ(o.frameAt(1), 60);
+}
+
+TEST(RenderOptions, TheGallerySheetTakesOneTimeAtMost)
+{
+    RenderOptions o;
+    std::string error;
+    ASSERT_TRUE(parse({"--gallery", "--contact-sheet", "g.png", "--scale", "2"}, &o, &error)) << error;
+    EXPECT_EQ(o.mode, RenderOptions::Mode::Gallery);
+    EXPECT_TRUE(o.times.empty());
+    EXPECT_FALSE(o.followsDemo());
+    ASSERT_TRUE(parse({"--gallery", "--contact-sheet", "g.png", "--times", "5", "--fps", "10"}, &o, &error)) << error;
+    EXPECT_EQ(o.frameAt(o.times.at(0)), 50);
 }
 
 TEST(RenderOptions, BadArgumentsAreRefusedWithAReason)
@@ -64,6 +79,11 @@ TEST(RenderOptions, BadArgumentsAreRefusedWithAReason)
         {"--bo\ngus\x1b[2J"},
         {"--demo", "--times", "1\n2", "--out", "d"},
         {"--effect", "A\nB", "--times", "0.008,0.0086", "--out", "d"}, // names the colliding file
+        {"--gallery"},
+        {"--gallery", "--contact-sheet", "g.png", "--times", "1,2"},
+        {"--gallery", "--contact-sheet", "g.png", "--out", "d"},
+        {"--gallery", "--contact-sheet", "g.png", "--fields", "--times", "1"},
+        {"--effect", "QuadLand2", "--contact-sheet", "g.png"},
         {"--effect", "Clouds", "--script", "s", "--times", "1", "--out", "d"}, // scripts are the demo's
         {"--list", "--script", "s"},
         {"--demo", "--script", ""},

@@ -44,6 +44,20 @@ std::string slurp(const fs::path& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// A shell line run with R the renderer and D the folder, its output and errors captured.
+RenderRun runLine(const std::string& line, const fs::path& dir)
+{
+    return runCommand(std::string("R=") + QUENFOLD_RENDER_PATH + " D=" + dir.string() + "; (" + line + ") 2>&1");
+}
+
+// text with its "$D" standing for the folder.
+std::string inFolder(std::string text, const fs::path& dir)
+{
+    if (const size_t at = text.find("$D"); at != std::string::npos)
+        text.replace(at, 2, dir.string());
+    return text;
+}
+
 class RenderToolTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -97,6 +111,35 @@ TEST_F(RenderToolTest, CheckGlCountsErrorsAtTheEnd)
     EXPECT_EQ(render("--demo --times 0.1 --out " + (dir / "plain").string()).out.find("GL errors"), std::string::npos);
 }
 
+// Data on stdout, everything else (the demo's log, progress, the summary) on
+// stderr, whatever the mode: a frame run leaves stdout empty, a run with field
+// lines and a contact sheet writes exactly its field line there.
+TEST_F(RenderToolTest, StandardOutputHoldsOnlyData)
+{
+    const std::string out = " --out " + (dir / "frames").string();
+    const std::string sheet = " --contact-sheet " + (dir / "sheet.png").string();
+    const struct {
+        std::string args;
+        const char* stdoutPattern;
+    } cases[] = {
+        {"--demo --check-gl --times 0.1" + out, ""},
+        {"--demo --fields --times 0.1" + sheet, "\\{\"time\":0\\.1[0-9]*,.*\\}\n"},
+        {"--help", "usage: quenfold-render .*"},
+    };
+    fs::create_directories(dir);
+    const std::string log = (dir / "log.txt").string();
+    for (const auto& c : cases) {
+        const RenderRun run = runCommand(std::string(QUENFOLD_RENDER_PATH) + " " + c.args + " 2>" + log);
+        EXPECT_EQ(run.status, 0) << c.args;
+        EXPECT_TRUE(testing::internal::RE::FullMatch(run.out, c.stdoutPattern)) << c.args << "\n" << run.out;
+        if (&c == &cases[0]) {
+            const std::string text = slurp(log);
+            EXPECT_NE(text.find("\nLand "), std::string::npos) << "the demo's log\n" << text;
+            EXPECT_NE(text.find("\nGL errors: 0\n"), std::string::npos) << text;
+        }
+    }
+}
+
 TEST_F(RenderToolTest, RunsAreDeterministic)
 {
     ASSERT_EQ(render("--demo --times 1 --out " + (dir / "a").string()).status, 0);
@@ -146,9 +189,9 @@ TEST_F(RenderToolTest, AFailedWriteFailsTheRunAndTakesAwayWhatItMade)
 {
     fs::create_directories(dir);
     std::ofstream(dir / ".quenfold-render-probe") << "mine";
-    // A file size limit of one block stands in for a full disk.
+    // A file size limit of one block stands in for a full disk (the write fails with EFBIG, no SIGXFSZ).
     const ToolRun run = render("--effect QuadLand2 --times 0,0.05 --out " + (dir / "a" / "b").string(),
-                               "trap '' XFSZ; ulimit -f 1; ");
+                               "ulimit -f 1; ");
     EXPECT_EQ(run.status, 1) << run.out;
     EXPECT_NE(run.out.find("quenfold-render: cannot write " + (dir / "a" / "b").string() + "/QuadLand2-0.00.png: "),
               std::string::npos) << run.out;
@@ -173,8 +216,15 @@ TEST_F(RenderToolTest, HostileRunsStopWithTheReasonAndSpareOlderFiles)
          143, "quenfold-render: interrupted\n", "rendered"},
         {"setsid -w sh -c '(sleep 1; kill -INT 0) & exec \"$0\" \"$@\"' \"$R\" --demo --video \"$D/old.mp4\" "
          "--contact-sheet \"$D/old.png\"", 130, "quenfold-render: interrupted\n", "encoder"}, // Ctrl-C: ffmpeg too
-        {"trap '' XFSZ; ulimit -f 1; \"$R\" --demo --contact-sheet \"$D/old.png\" --times 0", 1,
+        {"sh -c '(sleep 1; kill -HUP $$) & exec \"$0\" \"$@\"' \"$R\" --demo --video \"$D/old.mp4\"; s=$?; "
+         "pgrep -f \"$D/\\.old\\.mp4\\.\" >/dev/null && echo ffmpeg runs on; exit $s", 129,
+         "quenfold-render: interrupted\n", "ffmpeg runs on"}, // a closed terminal
+        {"ulimit -f 1; \"$R\" --demo --contact-sheet \"$D/old.png\" --times 0", 1,
          "quenfold-render: cannot write $D/old.png: File too large\n", "wrote"},
+        {"ulimit -f 1; \"$R\" --demo --timeline \"$D/old.png\"", 1,
+         "quenfold-render: cannot write $D/old.png: File too large\n", "wrote"},
+        {"ulimit -f 1; \"$R\" --demo --video \"$D/old.mp4\" --to 0.5", 1,
+         "quenfold-render: ffmpeg failed to encode $D/old.mp4\n", "wrote"},
         {"cd \"$D\" && \"$R\" --demo --video ./old.png --contact-sheet old.png", 2, "need different files", "rendering"},
         {"\"$R\" --demo --video \"$D/old.mp4\" --from 0.001 --to 0.002", 2, "--from 0.001 --to 0.002 holds no frame",
          "rendering"},
@@ -195,11 +245,8 @@ TEST_F(RenderToolTest, HostileRunsStopWithTheReasonAndSpareOlderFiles)
         fs::create_directories(dir);
         std::ofstream(dir / "old.mp4") << "older video";
         std::ofstream(dir / "old.png") << "older sheet";
-        const RenderRun run = runCommand(std::string("R=") + QUENFOLD_RENDER_PATH + " D=" + dir.string() + "; (" +
-                                         c.line + ") 2>&1");
-        std::string says = c.says;
-        if (const size_t at = says.find("$D"); at != std::string::npos)
-            says.replace(at, 2, dir.string());
+        const RenderRun run = runLine(c.line, dir);
+        const std::string says = inFolder(c.says, dir);
         EXPECT_EQ(run.status, c.status) << c.line << "\n" << run.out;
         EXPECT_NE(run.out.find(says), std::string::npos) << c.line << "\n" << run.out;
         if (*c.never) {
@@ -207,5 +254,58 @@ TEST_F(RenderToolTest, HostileRunsStopWithTheReasonAndSpareOlderFiles)
         }
         EXPECT_EQ(slurp(dir / "old.mp4") + "|" + slurp(dir / "old.png"), "older video|older sheet") << c.line;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2) << c.line;
+    }
+}
+
+// An output goes only to a regular file, or to a name that is free: each line
+// sets up D, runs R and may test D afterwards. A refusal comes before anything
+// is rendered, and no run leaves a hidden file behind.
+TEST_F(RenderToolTest, OutputsReachOnlyRegularFilesOtherThanTheProgramsOwnOutput)
+{
+    struct Case {
+        const char* line;
+        int status;
+        const char* says; // $D stands for the folder
+    };
+    const Case cases[] = {
+        {"ln -s /dev/null \"$D/null\" && \"$R\" --demo --timeline \"$D/null\" && test -L \"$D/null\"", 2,
+         "cannot write the file '$D/null': it is not a regular file\n"},
+        {"ln -s /dev/full \"$D/full\" && \"$R\" --demo --video \"$D/full\" --to 1; s=$?; test -c /dev/full && exit $s",
+         2, "cannot write the file '$D/full': it is not a regular file\n"},
+        {"ln -s /proc/self/fd/1 \"$D/out\" && \"$R\" --demo --contact-sheet \"$D/out\"", 2,
+         "cannot write the file '$D/out': it is not a regular file\n"}, // standard output, a pipe
+        {"mkfifo \"$D/fifo\" && \"$R\" --demo --contact-sheet \"$D/fifo\" --times 1", 2,
+         "cannot write the file '$D/fifo': it is not a regular file\n"},
+        {"mkdir -p \"$D/f/demo-1.00.png\" && \"$R\" --demo --times 0,1 --out \"$D/f\"", 2,
+         "cannot write the file '$D/f/demo-1.00.png': it is a directory\n"},
+        {"mkdir \"$D/f\" && \"$R\" --demo --times 1 --out \"$D/f\" > \"$D/f/demo-1.00.png\"", 2,
+         "cannot write the file '$D/f/demo-1.00.png': it is the standard output\n"},
+        {"\"$R\" --demo --fields --times 1 --timeline \"$D/f.txt\" > \"$D/f.txt\"", 2,
+         "cannot write the file '$D/f.txt': it is the standard output\n"},
+        {"\"$R\" --demo --timeline \"$D/log\" 2> \"$D/log\"; s=$?; cat \"$D/log\"; exit $s", 2,
+         "cannot write the file '$D/log': it is the standard error\n"},
+        {"ln -s t.png \"$D/a.png\" && \"$R\" --demo --contact-sheet \"$D/t.png\" --timeline \"$D/a.png\"", 2,
+         "need different files"}, // a link to an output not made yet
+        {"ln -s missing/t.png \"$D/a.png\" && \"$R\" --demo --timeline \"$D/a.png\"", 2,
+         "cannot write the file '$D/a.png'\n"},
+        // A final link is followed, and stays a link to the new file.
+        {"ln -s t.png \"$D/a.png\" && \"$R\" --demo --timeline \"$D/a.png\" && test -L \"$D/a.png\" && test -s \"$D/t.png\"",
+         0, "wrote $D/a.png\n"},
+        {"mkdir \"$D/f\" && ln -s ../t.png \"$D/f/demo-1.00.png\" && \"$R\" --demo --times 1 --out \"$D/f\" && "
+         "test -L \"$D/f/demo-1.00.png\" && test -s \"$D/t.png\"", 0, "rendered 61 frames"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        const RenderRun run = runLine(c.line, dir);
+        const std::string says = inFolder(c.says, dir);
+        EXPECT_EQ(run.status, c.status) << c.line << "\n" << run.out;
+        EXPECT_NE(run.out.find(says), std::string::npos) << c.line << "\n" << run.out;
+        if (c.status != 0) {
+            EXPECT_EQ(run.out.find("rendering"), std::string::npos) << c.line << "\n" << run.out;
+            EXPECT_EQ(run.out.find("timeline 1920x"), std::string::npos) << c.line << "\n" << run.out;
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(dir))
+            EXPECT_NE(entry.path().filename().string()[0], '.') << c.line << ": " << entry.path();
     }
 }

@@ -2,33 +2,8 @@
 
 #include "HeadlessContext.h"
 #include "HostClock.h"
+#include "graphics/GLDefaults.h"
 #include "utils/Timer.h"
-
-namespace {
-
-// GL state as a fresh context has it, whatever an earlier test left behind.
-void resetGLState()
-{
-    for (GLenum cap : {GL_BLEND, GL_DEPTH_TEST, GL_STENCIL_TEST, GL_CULL_FACE, GL_SCISSOR_TEST,
-                       GL_POLYGON_OFFSET_FILL})
-        glDisable(cap);
-    glBlendFunc(GL_ONE, GL_ZERO);
-    glDepthMask(GL_TRUE);
-    glDepthFunc(GL_LESS);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glStencilMask(0xFF);
-    glStencilFunc(GL_ALWAYS, 0, 0xFF);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    glUseProgram(0);
-    GLint attributes = 0;
-    glGetIntegerv(GL_MAX_VERTEX_ATTRIBS, &attributes);
-    for (GLint i = 0; i < attributes; ++i)
-        glDisableVertexAttribArray(static_cast<GLuint>(i));
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, 0);
-}
-
-} // namespace
 
 void HeadlessGLTest::SetUp()
 {
@@ -40,7 +15,7 @@ void HeadlessGLTest::SetUp()
     // Each test starts like a fresh run: clock at zero, default GL state.
     HostClock::set(0);
     vell::Timer::getInstance()->reset();
-    resetGLState();
+    vell::GLDefaults::restore();
     app = std::make_unique<TestApp>();
     app->init();
     glBindFramebuffer(GL_FRAMEBUFFER, app->framebuffer);

@@ -30,7 +30,7 @@ ContactSheet::ContactSheet(int cellCount, int contentScale)
         fprintf(stderr, "quenfold-render: the font FontSupernatural is unusable; the contact sheet has no labels\n");
 }
 
-void ContactSheet::add(const std::vector<uint8_t>& frame, double time)
+void ContactSheet::add(const std::vector<uint8_t>& frame, const std::string& label)
 {
     const int x0 = scale * (kMargin + (cells % columns) * (kThumbWidth + kMargin));
     const int y0 = scale * (kMargin + (cells / columns) * (kThumbHeight + kLabelHeight + kMargin));
@@ -50,8 +50,6 @@ void ContactSheet::add(const std::vector<uint8_t>& frame, double time)
                 out[c] = static_cast<uint8_t>((at(0, 0) + at(1, 0) + at(0, 1) + at(1, 1) + 2) / 4);
             }
         }
-    char label[32];
-    snprintf(label, sizeof(label), "%g s", time);
     if (hasFont)
         font.draw(&sheet, sheetWidth, sheetHeight, x0 + (thumbWidth - scale * font.width(label)) / 2,
                   y0 + thumbHeight + 2 * scale, label, kLabelColor, scale);

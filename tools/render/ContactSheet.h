@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-// Frames of a run side by side at half size, each labelled with its demo time.
+// Frames side by side at half size, each labelled (with its demo time, or the
+// name of the effect drawn).
 // The layout is in points: at content scale S every size below has S times
 // the pixels (a 960x640 frame gives a 480x320 thumbnail), so the sheet keeps
 // the frames' sharpness and looks the same, only larger.
@@ -21,7 +22,7 @@ public:
     ContactSheet(int cellCount, int contentScale);
 
     // Places frame (480S x 320S RGBA, top row first) in the next cell.
-    void add(const std::vector<uint8_t>& frame, double time);
+    void add(const std::vector<uint8_t>& frame, const std::string& label);
     // Through a temporary, so a failed write keeps an older sheet of that name.
     bool write(const std::string& path, std::string* error) const;
 

@@ -20,15 +20,20 @@
 #include <set>
 #include <unistd.h>
 
-DemoRecorder::DemoRecorder(const RenderOptions& renderOptions) : options(renderOptions)
+namespace {
+
+std::string timeLabel(double seconds)
 {
-    // The field lines own stdout; the program's log lines go to stderr.
-    if (!options.fields)
-        return;
-    fflush(stdout);
-    fieldOut.reset(fdopen(dup(STDOUT_FILENO), "w"));
-    if (fieldOut)
-        dup2(STDERR_FILENO, STDOUT_FILENO);
+    char label[32];
+    snprintf(label, sizeof(label), "%g s", seconds);
+    return label;
+}
+
+} // namespace
+
+DemoRecorder::DemoRecorder(const RenderOptions& renderOptions, FILE* fieldLines)
+    : options(renderOptions), fieldOut(fieldLines)
+{
 }
 
 const std::vector<double>& DemoRecorder::sheetTimes() const
@@ -65,7 +70,6 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
     if (options.fields)
         for (double t : options.times)
             fieldFrames.insert(options.frameAt(t));
-    FILE* lines = fieldOut ? fieldOut.get() : stdout;
     int fieldError = 0;
     long long frame = 0;
     app.setFieldObserver([&] {
@@ -74,7 +78,7 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
             return;
         const std::string line = FieldDump::line(vell::Timer::getInstance()->getTime(), app.animatedFields());
         for (size_t i = 0; i < count && !fieldError; ++i)
-            if (fprintf(lines, "%s\n", line.c_str()) < 0)
+            if (fprintf(fieldOut, "%s\n", line.c_str()) < 0)
                 fieldError = errno;
     });
 
@@ -105,7 +109,7 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
             !video.write(context.readPresented(), error))
             return false;
         while (nextCue < cues.size() && options.frameAt(cues[nextCue]) == frame)
-            sheet->add(context.readPresented(), cues[nextCue++]);
+            sheet->add(context.readPresented(), timeLabel(cues[nextCue++]));
 
         const auto now = std::chrono::steady_clock::now();
         const long long framesPerSection = static_cast<long long>(kSectionSeconds * options.fps);
@@ -128,7 +132,7 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
     }
     app.setFieldObserver(nullptr);
     errno = 0;
-    if (options.fields && !fieldError && (fflush(lines) != 0 || ferror(lines)))
+    if (options.fields && !fieldError && (fflush(fieldOut) != 0 || ferror(fieldOut)))
         fieldError = errno ? errno : EIO;
     if (fieldError) {
         *error = std::string("cannot write the field lines: ") + strerror(fieldError);

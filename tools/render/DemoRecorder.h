@@ -3,7 +3,6 @@
 #include "RenderOptions.h"
 
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,13 +10,13 @@ class HeadlessContext;
 class Mirande;
 
 // Runs the demo on the fixed-step clock for the outputs that follow it through
-// time: field lines on stdout, a video, a contact sheet of the cue times.
+// time: field lines, a video, a contact sheet of the cue times.
 class DemoRecorder {
 public:
     static constexpr double kSectionSeconds = 10.0; // rate is reported per section of demo time
 
-    // With field lines asked for, takes stdout for them: log lines go to stderr.
-    explicit DemoRecorder(const RenderOptions& renderOptions);
+    // Field lines, when asked for, go to fieldLines.
+    DemoRecorder(const RenderOptions& renderOptions, FILE* fieldLines);
 
     // Renders frame 0 up to the last frame any output needs; false with the
     // reason when an output fails or the run is interrupted.
@@ -41,7 +40,7 @@ private:
     void progress(long long frame, long long last, double elapsed) const;
 
     const RenderOptions& options;
-    std::unique_ptr<FILE, int (*)(FILE*)> fieldOut{nullptr, fclose};
+    FILE* fieldOut;
     long long frames = 0;
     std::vector<Section> sections;
 };

@@ -32,7 +32,7 @@ bool FrameRecorder::write(std::string* error) const
 {
     std::vector<std::unique_ptr<StagedFile>> staged;
     for (double t : options.times) {
-        staged.push_back(std::make_unique<StagedFile>(options.outDir + "/" + options.fileName(t)));
+        staged.push_back(std::make_unique<StagedFile>(options.framePath(t)));
         if (!staged.back()->writePng(kept.at(options.frameAt(t)), HeadlessContext::pixelWidth(),
                                      HeadlessContext::pixelHeight(), error))
             return false;
@@ -45,7 +45,7 @@ bool FrameRecorder::write(std::string* error) const
         if (staged[i]->commit(error))
             continue;
         for (size_t j = 0; j < i; ++j)
-            unlink(staged[j]->path().c_str()); // the ones already renamed
+            unlink(staged[j]->resolvedPath().c_str()); // the ones already renamed
         return false;
     }
     return true;

@@ -21,6 +21,10 @@ void Interruption::install()
     action.sa_flags = 0; // no SA_RESTART: a blocking wait returns to look at the flag
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A closed terminal ends the run the same way, unless it runs under nohup.
+    struct sigaction hangup = {};
+    if (sigaction(SIGHUP, nullptr, &hangup) == 0 && hangup.sa_handler != SIG_IGN)
+        sigaction(SIGHUP, &action, nullptr);
 }
 
 bool Interruption::requested()

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "OutputTarget.h"
 #include "utils/Utils.h"
 
 namespace fs = std::filesystem;
@@ -73,13 +74,13 @@ std::string shortest(double t)
     return text;
 }
 
-// Two names of one file: the same path once ".", "..", symbolic links and
-// hard links are followed.
+// Two names of one file: the same path once ".", "..", symbolic links (a
+// dangling final one too) and hard links are followed.
 bool sameFile(const std::string& a, const std::string& b)
 {
     std::error_code ecA, ecB;
-    const fs::path resolvedA = fs::weakly_canonical(fs::absolute(a, ecA), ecA);
-    const fs::path resolvedB = fs::weakly_canonical(fs::absolute(b, ecB), ecB);
+    const fs::path resolvedA = fs::weakly_canonical(fs::absolute(OutputTarget::resolve(a), ecA), ecA);
+    const fs::path resolvedB = fs::weakly_canonical(fs::absolute(OutputTarget::resolve(b), ecB), ecB);
     return a == b || (!ecA && !ecB && resolvedA == resolvedB) || fs::equivalent(a, b, ecA);
 }
 
@@ -96,7 +97,9 @@ const char* RenderOptions::usage()
            "       --export-script writes the keys played as such a file; the contact sheet shows the\n"
            "       cue times, or the --times given; --scale K, 1 to 4, draws 480K x 320K pixels a\n"
            "       frame; the timeline has its own size and takes none)\n"
-           "       quenfold-render --help";
+           "       quenfold-render --gallery --contact-sheet FILE.png [--times T] [--fps N] [--scale K]\n"
+           "       (every registered effect alone at T seconds, 2 by default, labelled with its name)\n"
+           "       quenfold-render --help | --version";
 }
 
 bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
@@ -108,8 +111,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            mode = Mode::Help; // whatever else was given
+        if (arg == "--help" || arg == "-h" || arg == "--version") {
+            mode = arg == "--version" ? Mode::Version : Mode::Help; // whatever else was given
             return true;
         }
         const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps" ||
@@ -120,11 +123,14 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
             return fail(arg + " needs a value");
         const std::string value = takesValue ? argv[++i] : std::string();
 
-        if (arg == "--list" || arg == "--demo" || arg == "--effect") {
+        if (arg == "--list" || arg == "--demo" || arg == "--effect" || arg == "--gallery") {
             if (sawMode)
-                return fail("choose one of --list, --demo and --effect");
+                return fail("choose one of --list, --demo, --effect and --gallery");
             sawMode = true;
-            mode = arg == "--list" ? Mode::List : arg == "--demo" ? Mode::Demo : Mode::Effect;
+            mode = arg == "--list"   ? Mode::List
+                   : arg == "--demo" ? Mode::Demo
+                   : arg == "--effect" ? Mode::Effect
+                                       : Mode::Gallery;
             effectName = value;
         } else if (arg == "--times") {
             times.clear();
@@ -165,8 +171,11 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         }
     }
     if (!sawMode)
-        return fail("nothing to do: give --list, --demo or --effect NAME");
-    if (followsDemo() && mode != Mode::Demo)
+        return fail("nothing to do: give --list, --demo, --effect NAME or --gallery");
+    if (mode == Mode::Gallery)
+        return checkGallery(sawOut, sawRange, error);
+    if ((fields || !videoPath.empty() || !contactSheetPath.empty() || !timelinePath.empty() ||
+         !exportScriptPath.empty()) && mode != Mode::Demo)
         return fail("--fields, --video, --contact-sheet, --timeline and --export-script go with --demo");
     if (!scriptPath.empty() && mode != Mode::Demo)
         return fail("--script goes with --demo");
@@ -200,6 +209,21 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
     if (mode == Mode::List && (sawTimes || sawOut || checkGl || sawScale))
         return fail("--list takes no other arguments");
     return checkFileNames(error);
+}
+
+bool RenderOptions::checkGallery(bool sawOut, bool sawRange, std::string* error) const
+{
+    const char* problem = nullptr;
+    if (contactSheetPath.empty())
+        problem = "--gallery needs --contact-sheet FILE.png";
+    else if (fields || !videoPath.empty() || !timelinePath.empty() || !exportScriptPath.empty() ||
+             !scriptPath.empty() || sawRange || sawOut || checkGl)
+        problem = "--gallery takes only --contact-sheet, --times, --fps and --scale";
+    else if (times.size() > 1)
+        problem = "--gallery shows every effect at one time: give --times one value";
+    if (problem)
+        *error = problem;
+    return !problem;
 }
 
 // Two times on different frames must not share a file name.

@@ -6,7 +6,7 @@
 // Command line of quenfold-render.
 class RenderOptions {
 public:
-    enum class Mode { List, Demo, Effect, Help };
+    enum class Mode { List, Demo, Effect, Gallery, Help, Version };
 
     static constexpr double kMaxTime = 3600.0; // seconds
     static constexpr int kMaxFps = 1000;
@@ -21,6 +21,8 @@ public:
     long long frameAt(double t) const;
     // "<prefix>-<t with two decimals>.png"
     std::string fileName(double t) const;
+    // The frame file for t in the --out directory.
+    std::string framePath(double t) const { return outDir + "/" + fileName(t); }
 
     Mode mode = Mode::List;
     std::string effectName;
@@ -35,18 +37,19 @@ public:
     std::string videoPath;        // MP4 with the music, from videoFrom to videoTo
     double videoFrom = 0;
     double videoTo = kDemoLength;
-    std::string contactSheetPath; // the cue frames (or those of times) in one PNG
+    std::string contactSheetPath; // the cue frames (or those of times), or the gallery, in one PNG
     std::string timelinePath;     // the script's tracks over the music in one PNG
     std::string exportScriptPath; // the script's keys as a script file
     std::string scriptPath;       // a script file whose keys replace the built-in ones of its fields
     bool followsDemo() const
     {
-        return fields || !videoPath.empty() || !contactSheetPath.empty() || !timelinePath.empty() ||
-               !exportScriptPath.empty();
+        return mode == Mode::Demo && (fields || !videoPath.empty() || !contactSheetPath.empty() ||
+                                      !timelinePath.empty() || !exportScriptPath.empty());
     }
     // Outputs that need frames rendered (the timeline and the script file need none).
     bool rendersFrames() const { return fields || !videoPath.empty() || !contactSheetPath.empty(); }
 
 private:
+    bool checkGallery(bool sawOut, bool sawRange, std::string* error) const;
     bool checkFileNames(std::string* error) const;
 };

@@ -1,6 +1,7 @@
 #include "StagedFile.h"
 
 #include "ImageFile.h"
+#include "OutputTarget.h"
 #include "utils/Utils.h"
 
 #include <cerrno>
@@ -18,7 +19,8 @@ std::string StagedFile::failure(const std::string& reason) const
 bool StagedFile::create(std::string* error)
 {
     discard();
-    const std::filesystem::path path(target);
+    resolved = OutputTarget::resolve(target);
+    const std::filesystem::path path(resolved);
     std::string name = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
     const int fd = mkstemp(name.data());
     if (fd < 0) {
@@ -62,8 +64,10 @@ bool StagedFile::writeText(const std::string& text, std::string* error)
 
 bool StagedFile::commit(std::string* error)
 {
-    if (rename(temp.c_str(), target.c_str()) != 0) {
-        *error = failure(strerror(errno));
+    // Checked before rendering too: this covers what appeared meanwhile.
+    const bool replaceable = OutputTarget::isReplaceable(resolved);
+    if (!replaceable || rename(temp.c_str(), resolved.c_str()) != 0) {
+        *error = failure(replaceable ? strerror(errno) : "it is not a regular file");
         discard();
         return false;
     }

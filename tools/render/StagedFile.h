@@ -7,7 +7,8 @@
 
 // An output file written under a fresh hidden name beside its target and moved
 // into place by commit(), so a failed or abandoned write spares an older file
-// of that name and leaves nothing of its own behind.
+// of that name and leaves nothing of its own behind. The target is the file a
+// final symbolic link names (see OutputTarget); only a regular file is replaced.
 class StagedFile {
 public:
     explicit StagedFile(std::string targetPath) : target(std::move(targetPath)) {}
@@ -27,11 +28,13 @@ public:
     void discard();
 
     const std::string& path() const { return target; }
+    const std::string& resolvedPath() const { return resolved; }
     const std::string& tempPath() const { return temp; }
 
 private:
     std::string failure(const std::string& reason) const;
 
-    std::string target;
+    std::string target;   // as given, for messages
+    std::string resolved; // where the file goes, set by create()
     std::string temp; // empty when there is none
 };

@@ -33,6 +33,7 @@ bool VideoEncoder::open(int fps, const std::string& music, double musicStart, do
         std::to_string(HeadlessContext::pixelWidth()) + "x" + std::to_string(HeadlessContext::pixelHeight());
     const std::vector<std::string> args = {
         "ffmpeg", "-hide_banner", "-loglevel", "error", "-nostats", "-y",
+        "-xerror", // a failed write of the file (the trailer too) fails the encode
         "-f", "rawvideo", "-pix_fmt", "rgba", "-s", size, "-framerate", std::to_string(fps), "-i", "pipe:0",
         "-ss", seconds(musicStart), "-i", music,
         "-map", "0:v", "-map", "1:a", "-af", "apad", "-t", seconds(duration),

@@ -1,11 +1,14 @@
 // quenfold-render: draws the demo or one registered effect without a display
 // and writes the frames at the requested times as PNG files, or follows the
 // demo through time for its field values, a video or a contact sheet.
+#include "DataOutput.h"
 #include "DemoRecorder.h"
 #include "FrameRecorder.h"
+#include "GallerySheet.h"
 #include "HeadlessContext.h"
 #include "Interruption.h"
 #include "OutputDirectory.h"
+#include "OutputTarget.h"
 #include "RenderOptions.h"
 #include "ResourceFiles.h"
 #include "StagedFile.h"
@@ -21,11 +24,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
-
-namespace fs = std::filesystem;
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -59,26 +62,45 @@ bool useScript(Mirande& app, const RenderOptions& options, const ScriptFile& scr
     return options.scriptPath.empty() || app.useScript(script, error);
 }
 
-// An output file can be made in its directory, and its name is no directory.
-bool canWriteFile(const std::string& path)
+// Refuses output files that cannot be written, logs where resources come from
+// and makes the headless context; null, with the reason printed and the exit
+// status in *status, when either fails.
+std::unique_ptr<HeadlessContext> openContext(const RenderOptions& options, const std::vector<std::string>& outputs,
+                                             FILE* data, int* status)
 {
-    std::error_code ec;
-    const fs::path parent = fs::path(path).parent_path();
-    return !fs::is_directory(path, ec) && OutputDirectory::isWritable(parent.empty() ? "." : parent);
+    std::string error;
+    for (const std::string& path : outputs)
+        if (!path.empty() && !OutputTarget::check(path, fileno(data), &error)) {
+            *status = badArguments(error);
+            return nullptr;
+        }
+    std::string why;
+    if (!ResourceFiles::found(&why)) {
+        *status = stopped(why);
+        return nullptr;
+    }
+    ResourceFiles::logDirectory();
+    auto context = std::make_unique<HeadlessContext>(options.fps);
+    if (context->isValid())
+        return context;
+    *status = stopped(context->errorText());
+    return nullptr;
 }
 
-int followDemo(const RenderOptions& options, const ScriptFile& script)
+double secondsSince(std::chrono::steady_clock::time_point start)
 {
-    const std::string* outputs[] = {&options.videoPath, &options.contactSheetPath, &options.timelinePath,
-                                    &options.exportScriptPath};
-    for (const std::string* path : outputs)
-        if (!path->empty() && !canWriteFile(*path))
-            return badArguments("cannot write the file '" + *path + "'");
-    DemoRecorder recorder(options); // first: it may take stdout for the field lines
-    ResourceFiles::logDirectory();
-    HeadlessContext context(options.fps);
-    if (!context.isValid())
-        return stopped(context.errorText());
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+int followDemo(const RenderOptions& options, const ScriptFile& script, FILE* fieldLines)
+{
+    const std::vector<std::string> outputs = {options.videoPath, options.contactSheetPath, options.timelinePath,
+                                              options.exportScriptPath};
+    int status = 0;
+    const std::unique_ptr<HeadlessContext> context = openContext(options, outputs, fieldLines, &status);
+    if (!context)
+        return status;
+    DemoRecorder recorder(options, fieldLines);
     const auto start = std::chrono::steady_clock::now();
     std::string error;
     {
@@ -94,25 +116,40 @@ int followDemo(const RenderOptions& options, const ScriptFile& script)
         // Before any frame: a field's value before its first key is its effect's own.
         if (!options.timelinePath.empty() && !TimelineOutput::write(app, options.timelinePath, &error))
             return stopped(error);
-        if (options.rendersFrames() && !recorder.run(app, context, &error))
+        if (options.rendersFrames() && !recorder.run(app, *context, &error))
             return stopped(error);
     }
     if (!options.rendersFrames()) {
-        for (const std::string* path : outputs)
-            if (!path->empty())
-                fprintf(stderr, "wrote %s\n", vell::printableText(*path).c_str());
+        for (const std::string& path : outputs)
+            if (!path.empty())
+                fprintf(stderr, "wrote %s\n", vell::printableText(path).c_str());
         return 0;
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = secondsSince(start);
     const std::vector<DemoRecorder::Section>& sections = recorder.sectionRates();
     const DemoRecorder::Section& slowest = *std::min_element(
         sections.begin(), sections.end(), [](const auto& a, const auto& b) { return a.fps() < b.fps(); });
     fprintf(stderr, "rendered %lld frames in %.2f s (%.1f fps); slowest section %g-%g s at %.1f fps\n",
             recorder.framesRendered(), seconds, seconds > 0 ? recorder.framesRendered() / seconds : 0.0,
             slowest.from, slowest.to, slowest.fps());
-    for (const std::string* path : outputs)
-        if (!path->empty())
-            fprintf(stderr, "wrote %s\n", vell::printableText(*path).c_str());
+    for (const std::string& path : outputs)
+        if (!path.empty())
+            fprintf(stderr, "wrote %s\n", vell::printableText(path).c_str());
+    return 0;
+}
+
+int drawGallery(const RenderOptions& options, FILE* data)
+{
+    int status = 0;
+    const std::unique_ptr<HeadlessContext> context = openContext(options, {options.contactSheetPath}, data, &status);
+    if (!context)
+        return status;
+    const auto start = std::chrono::steady_clock::now();
+    std::string error;
+    if (!GallerySheet::write(options, *context, &error))
+        return stopped(error);
+    fprintf(stderr, "drew %d effects in %.2f s\nwrote %s\n", EffectFactory::getInstance()->getNumEffects(),
+            secondsSince(start), vell::printableText(options.contactSheetPath).c_str());
     return 0;
 }
 
@@ -121,12 +158,19 @@ int followDemo(const RenderOptions& options, const ScriptFile& script)
 int main(int argc, char** argv)
 {
     Interruption::install();
+    const DataOutput data; // field lines, names and help on stdout; all else on stderr
+    // Past a file size limit a write fails with EFBIG and the run stops as on a full disk.
+    signal(SIGXFSZ, SIG_IGN);
     RenderOptions options;
     std::string error;
     if (!options.parse(argc, argv, &error))
         return badArguments(error);
     if (options.mode == RenderOptions::Mode::Help) {
-        printf("%s\n", RenderOptions::usage());
+        fprintf(data.stream(), "%s\n", RenderOptions::usage());
+        return 0;
+    }
+    if (options.mode == RenderOptions::Mode::Version) {
+        fprintf(data.stream(), "quenfold-render %s\n", QUENFOLD_VERSION);
         return 0;
     }
     static_assert(RenderOptions::kMaxScale == HostSurface::kMaxScale, "the options allow the scales the frame has");
@@ -135,7 +179,7 @@ int main(int argc, char** argv)
     EffectFactory* factory = EffectFactory::getInstance();
     if (options.mode == RenderOptions::Mode::List) {
         for (int i = 0; i < factory->getNumEffects(); ++i)
-            printf("%s\n", factory->getEffectName(i));
+            fprintf(data.stream(), "%s\n", factory->getEffectName(i));
         return 0;
     }
     // Read before anything is made; its names and types are checked once the demo has loaded.
@@ -143,20 +187,30 @@ int main(int argc, char** argv)
     if (!options.scriptPath.empty() && !ScriptFile::load(options.scriptPath, &script, &error))
         return refusedScript(error);
     if (options.followsDemo())
-        return followDemo(options, script);
+        return followDemo(options, script, data.stream());
+    if (options.mode == RenderOptions::Mode::Gallery)
+        return drawGallery(options, data.stream());
     const EffectFactory::EffectInfo* effect = nullptr;
     if (options.mode == RenderOptions::Mode::Effect &&
         !(effect = factory->find(options.effectName.c_str())))
         return badArguments("unknown effect '" + options.effectName + "' (see --list)");
+    if (!ResourceFiles::found(&error)) // before the output folder is made
+        return stopped(error);
     OutputDirectory output;
     if (!output.prepare(options.outDir))
         return badArguments("cannot write to directory '" + options.outDir + "'");
+    for (double t : options.times) {
+        if (!OutputTarget::check(options.framePath(t), fileno(data.stream()), &error)) {
+            output.removeCreated();
+            return badArguments(error);
+        }
+    }
 
-    ResourceFiles::logDirectory();
-    HeadlessContext context(options.fps);
-    if (!context.isValid()) {
+    int status = 0;
+    const std::unique_ptr<HeadlessContext> context = openContext(options, {}, data.stream(), &status);
+    if (!context) {
         output.removeCreated();
-        return stopped(context.errorText());
+        return status;
     }
 
     const auto start = std::chrono::steady_clock::now();
@@ -170,17 +224,17 @@ int main(int argc, char** argv)
             output.removeCreated();
             return refusedScript(error);
         }
-        recorded = recorder.record(*app, context);
+        recorded = recorder.record(*app, *context);
     }
     if (!recorded || !recorder.write(&error)) {
         output.removeCreated();
         return stopped(error);
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    printf("rendered %lld frames in %.2f s (%.1f fps)\n", recorder.framesRendered(), seconds,
-           seconds > 0 ? recorder.framesRendered() / seconds : 0.0);
+    const double seconds = secondsSince(start);
+    fprintf(stderr, "rendered %lld frames in %.2f s (%.1f fps)\n", recorder.framesRendered(), seconds,
+            seconds > 0 ? recorder.framesRendered() / seconds : 0.0);
     if (options.checkGl) {
-        printf("GL errors: %ld\n", vell::GLDebug::errorCount());
+        fprintf(stderr, "GL errors: %ld\n", vell::GLDebug::errorCount());
         return vell::GLDebug::errorCount() == 0 ? 0 : 1;
     }
     return 0;

@@ -49,12 +49,16 @@ void Lettering::drawLine(Image& target, const std::string& text, const Style& st
     }
 }
 
+Lettering::Style Lettering::logoTitle(int size, int glowRadius)
+{
+    return {sansBoldFont, size, 2, {chromeTop, chromeMid, chromeHorizon, chromeLow, {1, 0.85f, 0.4f, 1}},
+            {0.9f, 0.2f, 0.8f, 0.75f}, glowRadius};
+}
+
 Image Lettering::mirandeLogo()
 {
     Image img(512, 256);
-    const Style title{sansBoldFont, 84, 2, {chromeTop, chromeMid, chromeHorizon, chromeLow, {1, 0.85f, 0.4f, 1}},
-                      {0.9f, 0.2f, 0.8f, 0.75f}, 10};
-    drawLine(img, "MIRANDE", title, 256, 146);
+    drawLine(img, "MIRANDE", logoTitle(84, 10), 256, 146);
     // Thin rules framing the tag line.
     const Rgba rule{1, 0.6f, 0.9f, 0.9f};
     img.drawLine(40, 186, 170, 186, 2, rule);

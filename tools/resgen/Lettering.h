@@ -23,6 +23,9 @@ public:
     // Draws one centred line with its baseline at y.
     static void drawLine(Image& target, const std::string& text, const Style& style, int centreX, int baselineY);
 
+    // The chrome lettering of the title logo, at any size.
+    static Style logoTitle(int size, int glowRadius);
+
     static bool writeAll(ResourceWriter& out);
 
 private:

@@ -1,5 +1,6 @@
 // quenfold-resgen: writes every generated resource (images, fonts, the logo model, the music)
 // into the resource directory. The same program always writes the same bytes.
+#include "AppIcon.h"
 #include "AudioBuffer.h"
 #include "AudioEncoder.h"
 #include "ContactSheet.h"
@@ -29,6 +30,7 @@ namespace {
 struct Options {
     std::string outDir;
     std::string contactSheet;
+    std::string iconDir;
     bool mp3 = true;
 };
 
@@ -39,6 +41,8 @@ bool parse(int argc, char** argv, Options& opt)
             opt.mp3 = false;
         else if (std::strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc)
             opt.contactSheet = argv[++i];
+        else if (std::strcmp(argv[i], "--icons") == 0 && i + 1 < argc)
+            opt.iconDir = argv[++i];
         else if (opt.outDir.empty() && argv[i][0] != '-')
             opt.outDir = argv[i];
         else
@@ -81,7 +85,7 @@ int main(int argc, char** argv)
 {
     Options opt;
     if (!parse(argc, argv, opt)) {
-        std::fprintf(stderr, "usage: quenfold-resgen <resource-dir> [--no-mp3] [--contact-sheet <file.png>]\n");
+        std::fprintf(stderr, "usage: quenfold-resgen <resource-dir> [--no-mp3] [--contact-sheet <file.png>] [--icons <dir>]\n");
         return 2;
     }
     std::error_code ec;
@@ -100,6 +104,11 @@ int main(int argc, char** argv)
         resgen::ResourceWriter sheetOut(std::filesystem::path(opt.contactSheet).parent_path().string());
         ok = sheetOut.savePng(std::filesystem::path(opt.contactSheet).filename().string(),
                               resgen::ContactSheet::compose(out));
+    }
+    if (ok && !opt.iconDir.empty()) {
+        std::filesystem::create_directories(opt.iconDir, ec);
+        resgen::ResourceWriter icons(opt.iconDir);
+        ok = resgen::AppIcon::writeAll(icons);
     }
     SDL_Quit();
     return ok && out.ok() ? 0 : 1;

@@ -61,7 +61,7 @@ void FBO::checkErrors()
         Log::msg("FBO error: GL_FRAMEBUFFER_UNSUPPORTED");
         break;
     default:
-        Log::msg("FBO error: unknow [%d]", status);
+        Log::msg("FBO error: unknown [%d]", status);
         break;
     }
 }

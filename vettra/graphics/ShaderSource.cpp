@@ -48,10 +48,6 @@ bool ShaderSource::parse(const char* text, const std::string& fileName)
     problem.clear();
 
     const std::string source = text ? text : "";
-    if (source.empty()) {
-        problem = "Shader::load '" + fileName + "' is empty";
-        return false;
-    }
     std::string* target = nullptr; // lines before the first marker are dropped
     bool sawVert = false, sawFrag = false;
     int lineNumber = 0;
@@ -79,24 +75,9 @@ bool ShaderSource::parse(const char* text, const std::string& fileName)
             target->append("\n");
         }
     }
-    // A stage without its marker has no main: nothing worth compiling.
-    if (!sawVert || !sawFrag) {
-        problem = missingMarker(source, fileName, sawVert ? "//[FRAG]" : "//[VERT]");
-        return false;
-    }
-    return true;
-}
-
-// Names the likely cause when a stage has no marker line.
-std::string ShaderSource::missingMarker(const std::string& source, const std::string& fileName,
-                                        const char* marker)
-{
-    std::string message = "Shader::load '" + fileName + "': no " + marker + " marker line found";
-    if (source.find("\r\n") != std::string::npos)
-        message += " (its lines end in a carriage return; save it with LF line endings)";
-    else if (source.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        message += " (it begins with a byte-order mark; save it without one)";
-    return message;
+    // A stage without its marker has no main: nothing worth compiling. The
+    // caller names the file as holding invalid code.
+    return sawVert && sawFrag;
 }
 
 // A line mentioning "attribute" must read exactly "attribute <type> <name>;".

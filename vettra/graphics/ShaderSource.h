@@ -14,9 +14,10 @@ class ShaderSource {
 public:
     static const char* const fragmentPrefix;
 
-    // False on an unsupported attribute type (logged here), or on a text without
-    // both marker lines or with a malformed attribute line: getProblem() then
-    // holds the message, naming fileName, for the caller to log.
+    // False on an unsupported attribute type (logged here), on a malformed
+    // attribute line (getProblem() then holds the message, naming fileName, for
+    // the caller to log), or on a text without both marker lines, an empty one
+    // included (no problem text: the caller's "invalid code" line names it).
     bool parse(const char* text, const std::string& fileName);
 
     const std::string& getProblem() const { return problem; }
@@ -27,8 +28,6 @@ public:
 
 private:
     bool scanAttribute(const std::string& line, const std::string& fileName, int lineNumber);
-    static std::string missingMarker(const std::string& source, const std::string& fileName,
-                                     const char* marker);
 
     std::string vertexSource;
     std::string fragmentSource;

@@ -5,6 +5,7 @@
 #include "demo/Mirande.h"
 #include "framework/EffectApp.h"
 #include "framework/GLApp.h"
+#include "graphics/GLDefaults.h"
 #include "utils/Timer.h"
 #include "utils/Utils.h"
 
@@ -15,6 +16,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 const Clock::time_point launched = Clock::now(); // static initialisation: the process start
+bool firstScreen = true; // the screen opened at launch counts its first frame from there
 
 double secondsBetween(Clock::time_point a, Clock::time_point b)
 {
@@ -24,7 +26,7 @@ double secondsBetween(Clock::time_point a, Clock::time_point b)
 } // namespace
 
 GLViewController::GLViewController(const EffectFactory::EffectInfo* effectInfo)
-    : effect(effectInfo), controls(effectInfo == nullptr)
+    : effect(effectInfo), openedAt(Clock::now()), controls(effectInfo == nullptr)
 {
 }
 
@@ -38,8 +40,13 @@ GLViewController::~GLViewController()
 void GLViewController::loadView()
 {
     loadStart = Clock::now();
+    if (firstScreen) // else made on the click that chose it
+        openedAt = launched;
+    openedBy = firstScreen ? "launch" : "the click";
+    firstScreen = false;
     viewLoaded = true;
     vell::Timer::getInstance()->reset(); // a new screen starts at time 0, with its music
+    vell::GLDefaults::restore();         // and with a new context's GL state, whatever the last one left
     app.reset(effect ? static_cast<GLApp*>(new EffectApp(effect->create())) : new Mirande());
     app->init();
     loaded = Clock::now();
@@ -54,12 +61,12 @@ void GLViewController::drawView()
         // Demo time 0 is taken by this frame; the demo's music started as init ended.
         const Clock::time_point now = Clock::now();
         if (effect)
-            vell::Log::msg("%s: loaded in %.2f s, first frame %.2f s after launch", effect->name,
-                           secondsBetween(loadStart, loaded), secondsBetween(launched, now));
+            vell::Log::msg("%s: loaded in %.2f s, first frame %.2f s after %s", effect->name,
+                           secondsBetween(loadStart, loaded), secondsBetween(openedAt, now), openedBy);
         else
-            vell::Log::msg("Mirande: loaded in %.2f s, first frame %.2f s after launch and %.1f ms after the "
+            vell::Log::msg("Mirande: loaded in %.2f s, first frame %.2f s after %s and %.1f ms after the "
                            "music started (music position %.1f ms)",
-                           secondsBetween(loadStart, loaded), secondsBetween(launched, now),
+                           secondsBetween(loadStart, loaded), secondsBetween(openedAt, now), openedBy,
                            secondsBetween(loaded, now) * 1000.0, std::max(0.0, MusicPlayer::position()) * 1000.0);
         firstFrame = false;
     }
@@ -86,6 +93,8 @@ void GLViewController::reloadView()
         controls.togglePause();
     freeGLApp();
     loadView();
+    openedAt = loadStart;
+    openedBy = "the switch";
     controls.seekTo(time);
     if (paused)
         controls.togglePause();

@@ -51,6 +51,8 @@ private:
     std::unique_ptr<GLApp> app;
     float prevTouchTime = 0; // platform time of the previous touch-down
     std::chrono::steady_clock::time_point loadStart;
+    std::chrono::steady_clock::time_point openedAt; // the first frame is counted from here
+    const char* openedBy = "launch";                // what happened then, for the log
     std::chrono::steady_clock::time_point loaded; // the demo's music started here
     bool firstFrame = false;
     bool viewLoaded = false; // its going away is logged

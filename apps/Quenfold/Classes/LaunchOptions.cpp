@@ -9,12 +9,13 @@ const char* LaunchOptions::usage()
 {
     return "usage: quenfold [--effect NAME] [--scale S] [--present gl|cpu] [--dev] [--script FILE]\n"
            "                [--frame-log FILE]\n"
+           "       quenfold --help | --version\n"
            "  --effect NAME     run one registered effect alone instead of the demo\n"
            "  --scale S         draw 480S x 320S pixels a frame, S from 1 to 4 (F3 switches);\n"
            "                    by default 1 on a software renderer, else the most the window fits\n"
            "  --present gl|cpu  show frames by a GL swap with vsync, or read back and through the\n"
            "                    window surface; by default the swap, unless the renderer draws on the CPU\n"
-           "  --dev             development controls: Space, Left/Right, F5, F1, F2\n"
+           "  --dev             development controls: Space, Left/Right, F1, F2, F5\n"
            "  --script FILE     the demo plays the keys of the fields FILE names in place of its\n"
            "                    own; with --dev it follows the file as it is saved (F5 reads it)\n"
            "  --frame-log FILE  write a line per presented frame to FILE: the time it was shown,\n"
@@ -36,6 +37,8 @@ bool LaunchOptions::parse(int argc, const char* const* argv, std::string* error)
         const char* arg = argv[i];
         if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
             help = true;
+        } else if (strcmp(arg, "--version") == 0) {
+            version = true;
         } else if (strcmp(arg, "--dev") == 0) {
             developer = true;
         } else if (strcmp(arg, "--effect") == 0) {

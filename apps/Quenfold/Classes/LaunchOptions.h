@@ -19,4 +19,5 @@ public:
     std::string frameLog;   // empty: none; else a line per presented frame goes there
     std::string scriptPath; // empty: none; else a script file whose keys the demo plays
     bool help = false;
+    bool version = false;
 };

@@ -2,6 +2,7 @@
 
 #include "utils/Utils.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,15 +17,19 @@ std::string& resourceDir()
     return dir;
 }
 
+#ifndef QUENFOLD_DATA_DIR // the page's build, which sets its directory itself
+#define QUENFOLD_DATA_DIR "/usr/local/share/quenfold"
+#endif
+
+// The first candidate that exists; else the first one, where every read then fails.
 std::string findDirectory()
 {
+    const std::vector<std::string> candidates = ResourceFiles::candidates();
     std::error_code ec;
-    const fs::path exeDir = fs::read_symlink("/proc/self/exe", ec).parent_path();
-    for (const fs::path& candidate : {exeDir / "resources", exeDir.parent_path() / "resources"}) {
+    for (const std::string& candidate : candidates)
         if (fs::is_directory(candidate, ec))
-            return candidate.string();
-    }
-    return (exeDir / "resources").string();
+            return candidate;
+    return candidates.front();
 }
 
 } // namespace
@@ -35,6 +40,31 @@ const std::string& ResourceFiles::directory()
     if (dir.empty())
         dir = findDirectory();
     return dir;
+}
+
+std::vector<std::string> ResourceFiles::candidates()
+{
+    const char* chosen = getenv("QUENFOLD_RESOURCES");
+    if (chosen && *chosen)
+        return {chosen};
+    std::error_code ec;
+    const fs::path exeDir = fs::read_symlink("/proc/self/exe", ec).parent_path(); // the real path
+    return {(exeDir / "resources").string(), (exeDir.parent_path() / "resources").string(),
+            (exeDir.parent_path() / "share" / "quenfold").string(), QUENFOLD_DATA_DIR};
+}
+
+bool ResourceFiles::found(std::string* error)
+{
+    std::error_code ec;
+    if (fs::is_directory(directory(), ec))
+        return true;
+    std::string places;
+    for (const std::string& candidate : candidates())
+        places += (places.empty() ? "" : ", ") + candidate;
+    const char* chosen = getenv("QUENFOLD_RESOURCES");
+    *error = "no resource directory at " + places +
+             (chosen && *chosen ? " (from QUENFOLD_RESOURCES)" : " (QUENFOLD_RESOURCES=DIR names one)");
+    return false;
 }
 
 void ResourceFiles::logDirectory()

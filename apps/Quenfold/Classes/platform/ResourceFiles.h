@@ -1,13 +1,21 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-// Where resource names resolve: the "resources" directory next to the
-// executable (or next to its parent directory, for tests and benchmarks).
+// Where resource names resolve. The directory is the first of these that exists:
+// "resources" next to the executable (or next to its parent directory, for tests
+// and benchmarks: the build folder), ../share/quenfold from the executable's real
+// path (an installed tree), the data directory fixed when the build was configured.
+// QUENFOLD_RESOURCES=DIR, when set, is the only place looked in.
 class ResourceFiles {
 public:
     static const std::string& directory();
     static void setDirectory(const std::string& dir);
+    // Every place looked in, in order.
+    static std::vector<std::string> candidates();
+    // False, with one line naming every place looked in, when none of them exists.
+    static bool found(std::string* error);
     // One start-up line, so a program reading the wrong directory shows it.
     static void logDirectory();
 

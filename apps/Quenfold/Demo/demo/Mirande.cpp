@@ -89,6 +89,8 @@ void Mirande::init()
     add(&sorvLogo3, &Mirande::scriptSorvLogo3);
     add(&tarskFade, &Mirande::scriptTarskFade);
     tunnel->window = piramid;
+    quadLand2->cover = piramid;
+    piramid->ground = quadLand2;
     tracks = std::make_unique<ScriptTracks>(fields);
 
     vell::Timer::getInstance()->setTimeShift(0);

@@ -1,5 +1,6 @@
 #include "demo/Piramid.h"
 
+#include "demo/QuadLand2.h"
 #include "geom/Geometry.h"
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
@@ -118,12 +119,8 @@ void Piramid::draw()
     // Mark every pixel the pyramid covers; the test stays on for later effects.
     glClearStencil(0);
     glClear(GL_STENCIL_BUFFER_BIT);
-    glEnable(GL_STENCIL_TEST);
-    glStencilFunc(GL_ALWAYS, 1, 0xFF);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    markDrawnPixels();
 
-    const mat4 projection = mat4::perspectiveMatrix(
-        60, static_cast<float>(getWindowWidth()) / static_cast<float>(getWindowHeight()), 0.1f, 200);
     const vec3 up(0, 1, 0);
     mat4 view = mat4::lookAtMatrix(vec3(0, cameraHeight, 2), up, vec3(0, 0, -30));
     if (overheadCamera) {
@@ -132,8 +129,28 @@ void Piramid::draw()
     }
 
     glDisable(GL_BLEND);
+    drawMarked(view);
+    // The landscape that waited shows only where the pyramid did not draw.
+    if (ground) {
+        ground->addUncovered();
+        markDrawnPixels();
+        glDisable(GL_BLEND);
+    }
+}
+
+void Piramid::markDrawnPixels()
+{
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 1, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+}
+
+void Piramid::drawMarked(const mat4& view)
+{
     if (!shader)
         return;
+    const mat4 projection = mat4::perspectiveMatrix(
+        60, static_cast<float>(getWindowWidth()) / static_cast<float>(getWindowHeight()), 0.1f, 200);
     if (faceTexture)
         faceTexture->bind();
     shader->bind();
@@ -178,7 +195,7 @@ bool Piramid::takeMarkedRect(int rect[4])
     }
     if (inFront) {
         // Two points of margin hold the one-point outline drawn along the edges.
-        const int margin = 2 * static_cast<int>(getContentScale());
+        const int margin = toPixels(2);
         const auto toPixel = [margin](float ndc, int size) {
             const float reach = static_cast<float>(2 * margin);
             return std::clamp((ndc * 0.5f + 0.5f) * static_cast<float>(size), -reach, static_cast<float>(size) + reach);

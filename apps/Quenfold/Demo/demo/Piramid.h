@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class QuadLand2;
+
 namespace vell {
 class Geometry;
 class Shader;
@@ -46,7 +48,14 @@ public:
     vell::vec4 fillColor;
     vell::vec4 edgeColor;
 
+    // The landscape drawn before it, if known: its off-screen scene waits for
+    // the pyramid and is added where the pyramid did not draw.
+    QuadLand2* ground = nullptr;
+
 private:
+    // The stencil state the pyramid draws with, which later effects find.
+    static void markDrawnPixels();
+    void drawMarked(const vell::mat4& view);
     vell::mat4 markedTransform; // model-view-projection of the last draw
     int markedFrame = -1;       // the clock's frame count at that draw; -1 once taken
 };

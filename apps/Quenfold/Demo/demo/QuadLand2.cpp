@@ -40,7 +40,7 @@ QuadLand2::QuadLand2()
     renderToTexture = false;
     logoAlpha = 0;
     overheadCamera = false;
-    const int side = 256 * static_cast<int>(getContentScale());
+    const int side = toPixels(256);
     renderTexture.reset(vell::RenderTexture::create(side, side, true));
     overlay = std::make_unique<vell::Overlay>();
     logoTexture.reset(vell::Texture2D::fromFile("mirandeLogo512x256.png", false));
@@ -197,8 +197,27 @@ void QuadLand2::draw()
     if (logoAlpha > 0)
         drawLogo();
     renderTexture->end();
+    uncoveredPending = cover && cover->enabled;
+    if (!uncoveredPending)
+        addOntoScreen();
+}
+
+void QuadLand2::addUncovered()
+{
+    if (!uncoveredPending)
+        return;
+    uncoveredPending = false;
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_EQUAL, 0, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    addOntoScreen();
+}
+
+// The off-screen scene onto the screen, then any non-zero logo alpha over it (a
+// negative one too: it only darkens).
+void QuadLand2::addOntoScreen()
+{
     mixOntoScreen();
-    // Any non-zero alpha goes over the screen, a negative one too (it only darkens).
     if (logoAlpha != 0)
         drawLogo();
 }

@@ -29,6 +29,10 @@ public:
     void updateLand();
     void drawScene();
     void draw() override;
+    // Adds the off-screen scene that draw left for the cover where the stencil
+    // holds 0, and leaves the stencil test on with that function; nothing when
+    // none was left.
+    void addUncovered();
 
     std::unique_ptr<vell::Shader> edgeShader;
     std::unique_ptr<vell::Shader> fillShader;
@@ -53,6 +57,12 @@ public:
     bool overheadCamera;   // high camera, triple relief
     float logoAlpha;       // drawn only on the render-to-texture route
     float reliefFactor = 1.0f;
+    // An effect drawn later in the frame, with nothing drawn in between, that
+    // overwrites every pixel it draws (no blending) and marks them with 1 in
+    // the cleared stencil, then calls addUncovered. While it is enabled, the
+    // off-screen scene waits for it and is left out under what it drew: adding
+    // it there first would have changed nothing.
+    const Effect* cover = nullptr;
 
 private:
     static constexpr size_t octaveCount = 3;
@@ -60,6 +70,8 @@ private:
     std::vector<float> columnX; // x of each column's corners
     NoiseLines octaves[octaveCount];
     void reliefRow(int line, float fz);
+    bool uncoveredPending = false; // draw left the adding onto the screen to addUncovered
     void drawLogo();
+    void addOntoScreen();
     void mixOntoScreen();
 };

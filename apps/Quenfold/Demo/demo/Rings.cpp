@@ -27,7 +27,7 @@ Rings::Rings()
     overlay = std::make_unique<vell::Overlay>();
     backgroundTexture.reset(vell::Texture2D::fromFile("blueGradient2.png", false));
     stage = 0;
-    const int side = 256 * static_cast<int>(getContentScale());
+    const int side = toPixels(256);
     sceneTexture.reset(vell::RenderTexture::create(side, side, true));
     blurFilter.reset(BlurFilter::create(side, side));
     blurFilter->setStrength(vell::vec2(0, 0));

@@ -12,6 +12,7 @@
 
 #include <GLES2/gl2.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using vell::Geometry;
@@ -22,6 +23,11 @@ using vell::vec4;
 namespace {
 
 constexpr int maxPoints = 65536; // what 16-bit indices can address
+constexpr float skyRadius = 40;
+// Nearer than any point of the sky sphere's faces to its centre.
+constexpr float skyInside = skyRadius - 1;
+constexpr float pointLift = 0.1f; // more than the point shader lifts a point off the surface
+const vec3 splitEye(-1, 0, 9);     // both cameras of the split views
 
 vec3 vertexAt(const float* buffer, unsigned int i)
 {
@@ -44,9 +50,10 @@ SorvLogo3::SorvLogo3()
     model.reset(GeometryGroup::fromObjFile("sorv05tri.obj"));
     particleGeometry.reset(buildParticles());
     particleGeometry->makeStatic();
+    markRadius = reach() + pointLift;
     camera = std::make_unique<vell::Camera>(
         120, static_cast<float>(getWindowWidth()) / static_cast<float>(getWindowHeight()), 0.1f, 100);
-    skySphere = std::make_unique<vell::Sphere>(40, 32, 32);
+    skySphere = std::make_unique<vell::Sphere>(skyRadius, 32, 32);
     skySphere->makeStatic();
     skyShader.reset(vell::Shader::fromFile("SorvLogoSky2.glsl", false));
     overlay = std::make_unique<vell::Overlay>();
@@ -94,6 +101,31 @@ Geometry* SorvLogo3::buildParticles() const
     return builder.build(Geometry::POINTS);
 }
 
+float SorvLogo3::reach() const
+{
+    float farthest = 0;
+    if (model)
+        for (const auto& child : model->getChildren()) {
+            const vell::VertexAttrib* positions = child->getAttrib("position", vell::VEC3);
+            for (unsigned int i = 0; positions && i < child->getNumVertices(); ++i)
+                farthest = std::max(farthest, length(vertexAt(positions->getBuffer(), i)));
+        }
+    return farthest;
+}
+
+// Along each pixel's ray the sky sphere lies beyond the mark when both are seen
+// through the same camera with the eye and the mark inside the sphere; through
+// the split views' cameras, when the sky's eye, the split eye and the mark's
+// reach add up to less than the sphere's radius.
+bool SorvLogo3::skyBehindMark() const
+{
+    const float eye = length(cameraPosition);
+    if (stage == 0)
+        return eye + length(splitEye) + markRadius < skyInside;
+    const bool sameCamera = stage == 1 || (stage == 2 && camera->fov == 80);
+    return sameCamera && eye < skyInside && markRadius < skyInside;
+}
+
 void SorvLogo3::onMouseMove(int x, int y, int touchCount)
 {
     cameraPosition = vec3(static_cast<float>(y * 20) / static_cast<float>(getWindowHeight()) - 10, 0, 3);
@@ -106,7 +138,13 @@ void SorvLogo3::draw()
     camera->setUp(cameraUp);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
-    drawSky();
+    // Drawn last, the sky is shaded only where the mark leaves it to show. The
+    // looks move the camera: it keeps the one the frame began with.
+    const mat4 skyProjection = camera->getProjectionMatrix();
+    const mat4 skyView = camera->getViewMatrix();
+    const bool skyLast = model && skyBehindMark();
+    if (!skyLast)
+        drawSky(skyProjection, skyView);
 
     if (model && logoShader) {
         logoShader->bind();
@@ -121,6 +159,8 @@ void SorvLogo3::draw()
         else if (stage == 2)
             drawSolidAndParticles();
     }
+    if (skyLast)
+        drawSky(skyProjection, skyView);
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
@@ -130,14 +170,15 @@ void SorvLogo3::draw()
     glDisable(GL_BLEND);
 }
 
-// Behind everything: drawn without writing depth.
-void SorvLogo3::drawSky()
+// Behind everything, drawn without writing depth; drawn after the mark, only
+// where nothing nearer was drawn, which gives the same picture.
+void SorvLogo3::drawSky(const mat4& projection, const mat4& view)
 {
     if (!skyShader)
         return;
     skyShader->bind();
-    skyShader->set("projectionMatrix", camera->getProjectionMatrix());
-    skyShader->set("modelViewMatrix", camera->getViewMatrix() * mat4::translationMatrix(0, 0, 0));
+    skyShader->set("projectionMatrix", projection);
+    skyShader->set("modelViewMatrix", view * mat4::translationMatrix(0, 0, 0));
     glDepthMask(GL_FALSE);
     skySphere->render(skyShader.get());
     glDepthMask(GL_TRUE);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Effect.h"
+#include "math/Mat.h"
 #include "math/Vec.h"
 
 #include <memory>
@@ -56,7 +57,12 @@ public:
     float eventLogoAlpha;
 
 private:
-    void drawSky();
+    float markRadius = 0; // how far from the centre the mark and its points reach
+    // The farthest vertex of the model from its centre.
+    float reach() const;
+    // True when the sky, drawn after the mark, shows exactly where it would had it been drawn first.
+    bool skyBehindMark() const;
+    void drawSky(const vell::mat4& projection, const vell::mat4& view);
     void drawModel(vell::Shader& shader);
     void drawSplitViews();
     void drawTwoTones();

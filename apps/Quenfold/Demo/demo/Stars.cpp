@@ -65,7 +65,7 @@ Stars::Stars()
     triangle.reset(genTriangle());
     triangleShader.reset(vell::Shader::fromFile("TriangleShader.glsl", false));
     triangleBorderShader.reset(vell::Shader::fromFile("TriangleBorderShader.glsl", false));
-    const int side = 256 * static_cast<int>(getContentScale());
+    const int side = toPixels(256);
     starTexture.reset(vell::RenderTexture::create(side, side, false));
 }
 

@@ -30,6 +30,11 @@ unsigned int Effect::getPixelHeight() const
     return osGetPixelHeight();
 }
 
+int Effect::toPixels(int points) const
+{
+    return points * static_cast<int>(getContentScale());
+}
+
 float Effect::advanceClock()
 {
     vell::Timer* timer = vell::Timer::getInstance();

@@ -19,6 +19,8 @@ public:
     unsigned int getContentScale() const;
     unsigned int getPixelWidth() const;
     unsigned int getPixelHeight() const;
+    // A size given in points as pixels of the frame: points times the content scale.
+    int toPixels(int points) const;
 
     bool enabled = false;
 

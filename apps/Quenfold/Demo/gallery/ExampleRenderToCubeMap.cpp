@@ -30,7 +30,7 @@ mat4 viewOf(const RenderCubeMap::FaceView& v) { return mat4::lookAtMatrix(v.eye,
 
 } // namespace
 
-ExampleRenderToCubeMap::ExampleRenderToCubeMap() : targetSize(faceSize * static_cast<int>(getContentScale()))
+ExampleRenderToCubeMap::ExampleRenderToCubeMap() : targetSize(toPixels(faceSize))
 {
     sceneShader.reset(Shader::fromFile("ExampleRenderToCubeMapScene.glsl", false));
     checker.reset(Texture2D::generateChecker());

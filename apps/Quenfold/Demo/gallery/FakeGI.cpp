@@ -25,8 +25,7 @@ FakeGI::FakeGI()
       roomShader(Shader::fromFile("CubeMapBox.glsl", false)),
       cube(std::make_unique<Cube>(2, 2, 2, 1, 1, 1, true)),
       cubeShader(Shader::fromFile("FakeGICube.glsl", false)),
-      target(RenderTexture::create(targetSize * static_cast<int>(getContentScale()),
-                                  targetSize * static_cast<int>(getContentScale()), true)),
+      target(RenderTexture::create(toPixels(targetSize), toPixels(targetSize), true)),
       overlay(std::make_unique<Overlay>())
 {
 }

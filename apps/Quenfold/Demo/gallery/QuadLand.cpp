@@ -27,10 +27,9 @@ QuadLand::QuadLand()
     box = std::make_unique<Cube>(unitSize, unitSize / 4, unitSize, 1, 1, 1, false);
     shader.reset(Shader::fromFile("PositionColor.glsl", false));
     genUnits();
-    const int s = static_cast<int>(getContentScale());
-    sceneTexture.reset(RenderTexture::create(512 * s, 512 * s, true));
-    glowTexture.reset(RenderTexture::create(128 * s, 128 * s, true));
-    blur.reset(BlurFilter::create(128 * s, 128 * s));
+    sceneTexture.reset(RenderTexture::create(toPixels(512), toPixels(512), true));
+    glowTexture.reset(RenderTexture::create(toPixels(128), toPixels(128), true));
+    blur.reset(BlurFilter::create(toPixels(128), toPixels(128)));
     overlay = std::make_unique<Overlay>();
 }
 

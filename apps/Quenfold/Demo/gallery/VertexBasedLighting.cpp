@@ -36,7 +36,7 @@ VertexBasedLighting::VertexBasedLighting() : color(0.6f, 0.6f, 0.6f)
     torus = std::make_unique<Torus>(bigRadius, smallRadius, sides, segments);
     font = std::make_unique<Font>(static_cast<int>(getWindowWidth()), static_cast<int>(getWindowHeight()));
     canvas = std::make_unique<Canvas>(static_cast<int>(getWindowWidth()), static_cast<int>(getWindowHeight()));
-    const int targetSize = 256 * static_cast<int>(getContentScale());
+    const int targetSize = toPixels(256);
     sceneTexture.reset(RenderTexture::create(targetSize, targetSize, true));
     overlay = std::make_unique<Overlay>();
     blurFilter.reset(BlurFilter::create(targetSize, targetSize));
