@@ -4,19 +4,15 @@ WebDriver: the demo's picture against the desktop's headless frame at the same
 time, the music playing, one gallery effect drawing, and a clean browser log;
 then, on a screen of twice the density, the page drawing at twice the pixels.
 Usage: web-page.py SOURCE_DIR BUILD_DIR"""
-import functools
-import http.server
-import json
 import os
 import re
 import shutil
-import socket
 import subprocess
 import sys
 import tempfile
-import threading
 import time
-import urllib.request
+
+from webdriver import ChromeDriver, Driver, serve
 
 SKIP = 77
 FLAGS = ["--headless=new", "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
@@ -48,12 +44,6 @@ return {time: Module._quenfold_time(), size: [w, h], blocks: out};
 """
 
 
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
 def png_blocks(path):
     raw = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt", "rgb24", "-"],
                          check=True, capture_output=True).stdout
@@ -82,72 +72,6 @@ def spread(blocks):
     return (sum((v - mean) ** 2 for v in lum) / len(lum)) ** 0.5
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-class Driver:
-    def __init__(self, port, pixel_ratio=1):
-        self.base = f"http://127.0.0.1:{port}"
-        args = FLAGS + [f"--force-device-scale-factor={pixel_ratio}"]
-        caps = {"capabilities": {"alwaysMatch": {
-            "browserName": "chrome",
-            "goog:chromeOptions": {"binary": shutil.which("chromium"), "args": args},
-            "goog:loggingPrefs": {"browser": "ALL"}}}}
-        self.session = self.call("POST", "/session", caps)["sessionId"]
-        self.entries = []
-
-    def call(self, method, path, body=None):
-        data = json.dumps(body if body is not None else {}).encode() if method == "POST" else None
-        req = urllib.request.Request(self.base + path, data=data, method=method,
-                                     headers={"Content-Type": "application/json"})
-        try:
-            with urllib.request.urlopen(req, timeout=120) as r:
-                return json.loads(r.read())["value"]
-        except urllib.error.HTTPError as e:
-            raise RuntimeError(f"WebDriver {path}: {e.read().decode()[:400]}") from None
-
-    def s(self, method, path, body=None):
-        return self.call(method, f"/session/{self.session}{path}", body)
-
-    def run(self, script, *args):
-        return self.s("POST", "/execute/sync", {"script": script, "args": list(args)})
-
-    def click(self, css):
-        found = self.s("POST", "/element", {"using": "css selector", "value": css})
-        self.s("POST", f"/element/{next(iter(found.values()))}/click")
-
-    def wait_for(self, script, seconds, what):
-        end = time.time() + seconds
-        while time.time() < end:
-            if self.run(script):
-                return
-            time.sleep(0.2)
-        raise AssertionError(f"timed out waiting for {what}")
-
-    def taps(self, css, *gaps):
-        """Clicks the middle of an element, once more after each gap (seconds)."""
-        found = self.s("POST", "/element", {"using": "css selector", "value": css})
-        origin = {"element-6066-11e4-a52e-4f735466cecf": next(iter(found.values()))}
-        actions = [{"type": "pointerMove", "x": 0, "y": 0, "origin": origin},
-                   {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]
-        for gap in gaps:
-            actions += [{"type": "pause", "duration": int(gap * 1000)},
-                        {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]
-        self.s("POST", "/actions", {"actions": [{"type": "pointer", "id": "mouse",
-                                                 "parameters": {"pointerType": "mouse"}, "actions": actions}]})
-        self.s("DELETE", "/actions")
-
-    def log(self):
-        """The browser's log since the session began."""
-        self.entries += self.s("POST", "/se/log", {"type": "browser"})
-        return self.entries
-
-    def quit(self):
-        self.call("DELETE", f"/session/{self.session}")
-
-
 def main():
     source, build = sys.argv[1], sys.argv[2]
     missing = [t for t in ("emcc", "chromium", "chromedriver", "ffmpeg") if not shutil.which(t)]
@@ -161,37 +85,21 @@ def main():
         package = os.path.join(site, f"quenfold-{scale}x.data")
         print(f"pictures for {scale}x: {os.path.getsize(package)} bytes, fetched only at that scale")
 
-    handler = functools.partial(QuietHandler, directory=site)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    page = f"http://127.0.0.1:{server.server_address[1]}/"
-
-    port = free_port()
-    driver_proc = subprocess.Popen(["chromedriver", f"--port={port}"], stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
-    driver = None
+    server, page = serve(site)
+    failures = []
     try:
-        for _ in range(50):
-            try:
-                urllib.request.urlopen(f"http://127.0.0.1:{port}/status", timeout=1)
-                break
-            except OSError:
-                time.sleep(0.1)
-        failures = []
-        for ratio, checks in ((1, check), (2, check_twice_the_density)):
-            try:
-                driver = Driver(port, ratio)
-            except (RuntimeError, OSError) as e:
-                print(f"SKIP: the browser cannot start: {e}")
-                return SKIP
-            failures += checks(driver, page, build)
-            driver.quit()
-            driver = None
+        with ChromeDriver() as chrome:
+            for ratio, checks in ((1, check), (2, check_twice_the_density)):
+                try:
+                    driver = Driver(chrome.port, FLAGS + [f"--force-device-scale-factor={ratio}"])
+                except (RuntimeError, OSError) as e:
+                    print(f"SKIP: the browser cannot start: {e}")
+                    return SKIP
+                try:
+                    failures += checks(driver, page, build)
+                finally:
+                    driver.quit()
     finally:
-        if driver:
-            driver.quit()
-        driver_proc.terminate()
-        driver_proc.wait()
         server.shutdown()
     for f in failures:
         print("FAIL:", f)
