@@ -81,6 +81,9 @@ def main():
     subprocess.run([os.path.join(source, "scripts", "web"), "--build-only"], cwd=source, check=True)
     site = os.path.join(source, "build-web")
     print(f"page: {sum(os.path.getsize(os.path.join(dp, f)) for dp, _, fs in os.walk(site) for f in fs if f.endswith(('.html', '.js', '.wasm', '.data', '.mp3')))} bytes")
+    for scale in (2, 4):
+        package = os.path.join(site, f"quenfold-{scale}x.data")
+        print(f"pictures for {scale}x: {os.path.getsize(package)} bytes, fetched only at that scale")
 
     server, page = serve(site)
     failures = []
@@ -112,6 +115,14 @@ def start_demo(d, page):
     return [int(m.group(1)) for e in d.log() for m in [re.search(r"content scale (\d+)x", e["message"])] if m]
 
 
+def scale_packages(d):
+    """The packages of scaled pictures the page fetched, and the program's lines about missing ones."""
+    fetched = d.run("return performance.getEntriesByType('resource').map(function (e) { return e.name; });")
+    names = sorted(os.path.basename(n) for n in fetched if re.search(r"quenfold-\dx\.data$", n))
+    missing = [e["message"] for e in d.log() if "is read instead" in e["message"]]
+    return names, missing
+
+
 def against_desktop(shot, build):
     """The mean block difference of a picture of the demo from the desktop's
     headless frame at the same time, and that frame's spread."""
@@ -134,6 +145,9 @@ def check_twice_the_density(d, page, build):
     failures = []
     if scales != [2]:
         failures.append(f"at pixel ratio 2 the page printed content scales {scales}, not 2 once")
+    packages, missing = scale_packages(d)
+    if packages != ["quenfold-2x.data"] or missing:
+        failures.append(f"at 2x the page fetched {packages} (only quenfold-2x.data wanted), and logged {missing}")
     if shot["size"] != [960, 640]:
         failures.append(f"at pixel ratio 2 the canvas is {shot['size']}, not 960x640")
     if desktop_spread < 8 or diff > 12:
@@ -159,6 +173,9 @@ def check(d, page, build):
     failures = []
     if scales != [1] or shot["size"] != [480, 320]:
         failures.append(f"at pixel ratio 1 in a small window the page printed {scales}, canvas {shot['size']}")
+    packages, missing = scale_packages(d)
+    if packages or missing:
+        failures.append(f"at 1x the page fetched {packages} and logged {missing}: no scaled pictures wanted")
     if desktop_spread < 8:
         failures.append("the desktop frame is too plain to compare")
     if diff > 12:

@@ -3,10 +3,13 @@
 #include "gallery/SmoothFlat2.h"
 #include "gallery/SmoothFlatShading.h"
 #include "geom/Geometry.h"
+#include "geom/ShapeUtils.h"
+#include "graphics/Camera.h"
 #include "geom/Torus.h"
 #include "support/EffectHarness.h"
 #include "support/Golden.h"
 #include "support/HeadlessGL.h"
+#include "support/ScaledFrames.h"
 
 #include <algorithm>
 #include <memory>
@@ -109,4 +112,43 @@ TEST_F(GalleryCloudsSmoothFlat, SmoothFlatGoldenFrames)
     EffectHarness harness(new SmoothFlat2());
     harness.runUntil(2);
     EXPECT_TRUE(matchesGolden(harness.frame(), 480, 320, "SmoothFlat2-2.00"));
+}
+
+// A puff 1.8 from the camera is 150 / 1.8 = 83.3 points square: 167 pixels at
+// 2x, a point; 333 pixels at 4x, wider than the largest point llvmpipe draws
+// (255 pixels, 63.75 points), so a quad. Its width in points, measured from the
+// frame, is the same at both scales. All 405 puffs are stacked there so that
+// it is the nearest and the only one.
+TEST_F(GalleryCloudsSmoothFlat, NearestPuffKeepsItsSizeInPointsAtFourTimesThePixels)
+{
+    auto widthInPoints = [](int scale) {
+        ScaleScope scope(scale);
+        auto* clouds = new Clouds();
+        EffectHarness harness(clouds);
+        harness.runFrames(1);
+        const vec3 puff = clouds->camera->getPosition() * 0.4f;
+        float* p = clouds->geometry->getAttrib("position", VEC3)->getBuffer();
+        for (unsigned int k = 0; k < 405; ++k)
+            storeVec3(p, k, puff);
+        harness.runFrames(1);
+        EXPECT_EQ(clouds->needsQuads(), scale == 4);
+        const std::vector<uint8_t> frame = harness.frame();
+        const int w = 480 * scale, h = 320 * scale;
+        int left = w, right = -1;
+        for (int y = 0; y < h; ++y) {
+            const uint8_t* row = frame.data() + static_cast<size_t>(y) * w * 4;
+            for (int x = 0; x < w; ++x)
+                for (int c = 0; c < 3; ++c)
+                    if (std::abs(row[x * 4 + c] - row[c]) > 8) { // the background's gradient runs down
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+        }
+        return static_cast<double>(right - left + 1) / scale;
+    };
+    const double two = widthInPoints(2);
+    const double four = widthInPoints(4);
+    EXPECT_NEAR(four, two, 1.0);
+    EXPECT_GT(four, 64.0) << "no wider than the largest point";
+    EXPECT_LT(four, 83.4) << "the sprite's square";
 }

@@ -131,7 +131,14 @@ TEST_F(DemoOutputs, VideoCarriesTheFramesOfItsStretchAndTheMusic)
 {
     const RenderRun run = runRender("--demo --video " + at("clip.mp4") + " --from 1 --to 2.5");
     ASSERT_EQ(run.status, 0) << run.out;
-    EXPECT_NE(run.out.find("rendering 2.5 / 2.5 s"), std::string::npos) << "progress on stderr";
+    // Frames 0 to 149; stderr is no terminal, so a line at each tenth of them.
+    const std::regex progress("frame ([0-9]+) / 150 \\(([0-9]+) %\\), [0-9.]+ fps, [0-9]{2}:[0-9]{2} left\n");
+    std::vector<std::string> done;
+    for (std::sregex_iterator i(run.out.begin(), run.out.end(), progress), end; i != end; ++i)
+        done.push_back((*i)[1].str() + " " + (*i)[2].str());
+    EXPECT_EQ(done, (std::vector<std::string>{"15 10", "30 20", "45 30", "60 40", "75 50", "90 60", "105 70",
+                                              "120 80", "135 90", "150 100"}))
+        << run.out;
     const std::string video = probe(at("clip.mp4"), "stream=codec_type,codec_name,width,height,r_frame_rate,nb_read_frames");
     EXPECT_NE(video.find("codec_name=h264\ncodec_type=video\nwidth=480\nheight=320\nr_frame_rate=60/1\nnb_read_frames=90"),
               std::string::npos) << video;
@@ -139,10 +146,14 @@ TEST_F(DemoOutputs, VideoCarriesTheFramesOfItsStretchAndTheMusic)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary left";
 }
 
+// Also the draft quality: x264 writes its settings into the stream, the rate factor among them.
 TEST_F(DemoOutputs, ScaledVideoHasScaleTimesThePixelsEachWay)
 {
-    const RenderRun run = runRender("--demo --scale 2 --video " + at("clip.mp4") + " --to 0.5");
+    const RenderRun run = runRender("--demo --scale 2 --quality draft --video " + at("clip.mp4") + " --to 0.5");
     ASSERT_EQ(run.status, 0) << run.out;
+    std::ifstream in(at("clip.mp4"), std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(bytes.find("crf=23.0"), std::string::npos) << "draft's rate factor";
     const std::string video = probe(at("clip.mp4"), "stream=codec_type,width,height,nb_read_frames");
     EXPECT_NE(video.find("codec_type=video\nwidth=960\nheight=640\nnb_read_frames=30"), std::string::npos) << video;
     EXPECT_NE(video.find("codec_type=audio"), std::string::npos) << video;

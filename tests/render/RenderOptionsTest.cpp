@@ -1,3 +1,4 @@
+#include "ProgressLine.h"
 #include "RenderOptions.h"
 
 #include <gtest/gtest.h>
@@ -144,4 +145,64 @@ TEST(RenderOptions, ScaleIsAWholeNumberFromOneToFourAndLeavesTheTimelineAlone)
     EXPECT_FALSE(parse({"--list", "--scale", "2"}, &list, &error));
     EXPECT_FALSE(parse({"--demo", "--times", "1", "--out", "d", "--scale"}, &list, &error));
     EXPECT_EQ(error, "--scale needs a value");
+}
+
+TEST(RenderOptions, QualityPicksTheVideoEncodingAndGoesWithAVideoOnly)
+{
+    using Q = RenderOptions::Quality;
+    struct Case {
+        std::vector<const char*> args;
+        bool ok;
+        Q quality;
+        const char* error;
+    };
+    const std::vector<Case> cases = {
+        {{"--demo", "--video", "v.mp4"}, true, Q::Good, ""},
+        {{"--demo", "--video", "v.mp4", "--quality", "draft"}, true, Q::Draft, ""},
+        {{"--demo", "--quality", "best", "--video", "v.mp4"}, true, Q::Best, ""},
+        {{"--demo", "--video", "v.mp4", "--quality", "good"}, true, Q::Good, ""},
+        {{"--demo", "--video", "v.mp4", "--quality", "Best"}, false, Q::Good,
+         "bad --quality 'Best': expected draft, good or best"},
+        {{"--demo", "--video", "v.mp4", "--quality", ""}, false, Q::Good,
+         "bad --quality '': expected draft, good or best"},
+        {{"--demo", "--video", "v.mp4", "--quality"}, false, Q::Good, "--quality needs a value"},
+        {{"--demo", "--contact-sheet", "s.png", "--quality", "draft"}, false, Q::Good, "--quality goes with --video"},
+        {{"--effect", "Clouds", "--times", "1", "--out", "d", "--quality", "best"}, false, Q::Good,
+         "--quality goes with --video"},
+    };
+    for (const Case& c : cases) {
+        RenderOptions o;
+        std::string error;
+        EXPECT_EQ(parse(c.args, &o, &error), c.ok) << c.args.back();
+        EXPECT_EQ(error, c.error) << c.args.back();
+        if (c.ok) {
+            EXPECT_EQ(o.quality, c.quality) << c.args.back();
+        }
+    }
+    // Draft encodes fastest, best finest; good is the encoding videos always had.
+    EXPECT_STREQ(RenderOptions::x264Preset(Q::Good), "medium");
+    EXPECT_EQ(RenderOptions::x264Crf(Q::Good), 18);
+    EXPECT_GT(RenderOptions::x264Crf(Q::Draft), RenderOptions::x264Crf(Q::Good));
+    EXPECT_LT(RenderOptions::x264Crf(Q::Best), RenderOptions::x264Crf(Q::Good));
+}
+
+// On a terminal the line is rewritten at every frame; elsewhere at each tenth.
+TEST(ProgressLine, ReportsFramesRateAndTimeLeft)
+{
+    EXPECT_EQ(ProgressLine::text(1290, 12900, 100.0), "frame 1290 / 12900 (10 %), 12.9 fps, 15:00 left");
+    EXPECT_EQ(ProgressLine::text(12900, 12900, 1000.0), "frame 12900 / 12900 (100 %), 12.9 fps, 00:00 left");
+    EXPECT_EQ(ProgressLine::text(10, 12900, 100.0), "frame 10 / 12900 (0 %), 0.1 fps, 35:48:20 left");
+    EXPECT_EQ(ProgressLine::text(0, 100, 0.0), "frame 0 / 100 (0 %), 0.0 fps, --:-- left");
+
+    ProgressLine piped(25, false, stderr), terminal(25, true, stderr);
+    std::vector<long long> written;
+    for (long long done = 1; done <= 25; ++done) {
+        if (piped.due(done)) {
+            written.push_back(done);
+            piped.update(done, 1.0);
+        }
+        EXPECT_TRUE(terminal.due(done));
+    }
+    // Tenths of 25 frames are passed at 3 (1.2 tenths), 5, 8, 10, 13, 15, 18, 20, 23 and 25.
+    EXPECT_EQ(written, (std::vector<long long>{3, 5, 8, 10, 13, 15, 18, 20, 23, 25}));
 }

@@ -1,5 +1,7 @@
+#include "HeadlessContext.h"
 #include "support/Golden.h"
 #include "support/HeadlessGL.h"
+#include "support/ScaledFrames.h"
 #include "support/ScratchResources.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Font.h"
@@ -8,6 +10,7 @@
 #include "graphics/Texture2D.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -36,6 +39,64 @@ std::vector<float> stream(const Geometry& g, const char* name, vell::DataType ty
 std::vector<uint16_t> indices(const Geometry& g)
 {
     return std::vector<uint16_t>(g.getIndices(), g.getIndices() + g.getNumIndices());
+}
+
+// Half-bright red panel with a white outline, a green bar and two lines of text.
+void drawTestScene(Canvas& c)
+{
+    c.begin();
+    c.fillStyle(vec4(0.8f, 0.1f, 0.2f, 0.5f));
+    c.fillRect(20, 20, 200, 60);
+    c.strokeRect(20.5f, 20.5f, 200, 60);
+    c.fillStyle(vec4(0.2f, 0.9f, 0.4f, 1));
+    c.fillRect(20, 100, 150, 10);
+    c.fillStyle(vec4(1, 1, 1, 1));
+    c.printText(30, 30, "Quenfold 60 fps");
+    c.fillStyle(vec4(1, 0.85f, 0.3f, 1));
+    c.printText(30, 52, "AaBbCc 0123456789 !?");
+    c.end();
+}
+
+// The test scene drawn at 4x (1920x1280) by a canvas made at that scale.
+std::vector<uint8_t> sceneAtFourTimes()
+{
+    ScaleScope four(4);
+    TestApp scaled;
+    scaled.init();
+    glBindFramebuffer(GL_FRAMEBUFFER, scaled.framebuffer);
+    scaled.draw();
+    Canvas canvas(480, 320);
+    drawTestScene(canvas);
+    return HeadlessContext::readFrame();
+}
+
+// Detail finer than a point in the text lines of a 4x frame (points 30..215
+// across, inside the panel, and 32..68 down): the share, in percent, of RGB
+// values that differ by more than 64 levels from the frame box-filtered to 1x
+// and scaled back up bilinearly.
+double detailFinerThanAPoint(const std::vector<uint8_t>& frame)
+{
+    constexpr int s = 4, w = 480 * s;
+    const std::vector<uint8_t> small = boxFiltered(frame, s);
+    auto at = [&](int x, int y, int c) {
+        x = std::clamp(x, 0, 479);
+        y = std::clamp(y, 0, 319);
+        return static_cast<double>(small[(static_cast<size_t>(y) * 480 + x) * 4 + c]);
+    };
+    long over = 0, count = 0;
+    for (int y = 32 * s; y < 68 * s; ++y)
+        for (int x = 30 * s; x < 215 * s; ++x) {
+            const double fx = (x + 0.5) / s - 0.5, fy = (y + 0.5) / s - 0.5;
+            const int x0 = static_cast<int>(std::floor(fx)), y0 = static_cast<int>(std::floor(fy));
+            const double tx = fx - x0, ty = fy - y0;
+            for (int c = 0; c < 3; ++c) {
+                const double up = (at(x0, y0, c) * (1 - tx) + at(x0 + 1, y0, c) * tx) * (1 - ty) +
+                                  (at(x0, y0 + 1, c) * (1 - tx) + at(x0 + 1, y0 + 1, c) * tx) * ty;
+                over += std::abs(frame[(static_cast<size_t>(y) * w + x) * 4 + c] - up) > 64;
+                ++count;
+            }
+        }
+    return 100.0 * static_cast<double>(over) / static_cast<double>(count);
 }
 
 class CanvasTest : public HeadlessGLTest {
@@ -142,20 +203,9 @@ TEST_F(CanvasTest, BeginSetsOverlayStateAndWhiteAndEndRestoresDepthWithoutBlendi
     EXPECT_EQ(depthWrites, GL_TRUE);
 }
 
-// Half-bright red panel with a white outline, a green bar and two lines of text.
 TEST_F(CanvasTest, GoldenTextAndRectangles)
 {
-    canvas().begin();
-    canvas().fillStyle(vec4(0.8f, 0.1f, 0.2f, 0.5f));
-    canvas().fillRect(20, 20, 200, 60);
-    canvas().strokeRect(20.5f, 20.5f, 200, 60);
-    canvas().fillStyle(vec4(0.2f, 0.9f, 0.4f, 1));
-    canvas().fillRect(20, 100, 150, 10);
-    canvas().fillStyle(vec4(1, 1, 1, 1));
-    canvas().printText(30, 30, "Quenfold 60 fps");
-    canvas().fillStyle(vec4(1, 0.85f, 0.3f, 1));
-    canvas().printText(30, 52, "AaBbCc 0123456789 !?");
-    canvas().end();
+    drawTestScene(canvas());
     const auto frame = readFrame();
     // The panel at alpha 0.5 over black: 0.4 red, 0.05 green, 0.1 blue.
     const Pixel panel = pixel(frame, 200, 75);
@@ -185,4 +235,30 @@ TEST_F(CanvasTest, ShortOrMissingMetricsDrawNoText)
     EXPECT_TRUE(font.shader && font.shader->isValid());
 
     EXPECT_EQ(std::unique_ptr<Geometry>(shortMetrics.textGeometry(10, 20, "AB"))->getNumIndices(), 0u);
+}
+
+// At 4x the text comes from the atlas rasterised at 4x: its glyph edges are
+// sharper than a point, which a 1x atlas magnified cannot be. Without the 4x
+// files the 1x ones are drawn, with one log line each.
+TEST_F(CanvasTest, TextAtFourTimesThePixelsIsSharp)
+{
+    const double sharp = detailFinerThanAPoint(sceneAtFourTimes());
+
+    ScratchResources magnified; // the 1x font only
+    for (const char* name : {"CanvasFont.glsl", "CanvasColor.glsl", "FontSupernatural.png", "FontSupernatural.dat"})
+        magnified.put(name, resourceBytes(name));
+    testing::internal::CaptureStdout();
+    const double soft = detailFinerThanAPoint(sceneAtFourTimes());
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(log, "No 'FontSupernatural@4x.png' in the resources: 'FontSupernatural.png' is read instead\n"
+                   "No 'FontSupernatural@4x.dat' in the resources: 'FontSupernatural.dat' is read instead\n");
+
+    // The 1x atlas magnified is linear between its texel centres, which fall on
+    // the 1x pixel centres: box-filtering changes it by at most an eighth of a
+    // slope change, 2 x 255 / 8 = 64 levels at a one-texel stroke, and scaling
+    // back up restores the lines between. A sharp edge steps within a pixel, and
+    // the round trip leaves up to 3/8 of the step (96 levels of white on the
+    // panel) beside it; edges make up some tenth of the band.
+    EXPECT_GT(sharp, 1.0);
+    EXPECT_LT(soft, 0.1);
 }

@@ -5,6 +5,7 @@
 #include "HeadlessContext.h"
 #include "HostClock.h"
 #include "Interruption.h"
+#include "ProgressLine.h"
 #include "ResourceFiles.h"
 #include "VideoEncoder.h"
 #include "demo/Mirande.h"
@@ -53,17 +54,6 @@ long long DemoRecorder::lastFrame() const
     return last;
 }
 
-void DemoRecorder::progress(long long frame, long long last, double elapsed) const
-{
-    const bool terminal = isatty(STDERR_FILENO);
-    const long long every = terminal ? 15 : static_cast<long long>(kSectionSeconds * options.fps);
-    if (frame % every != 0 && frame != last)
-        return;
-    fprintf(stderr, "%srendering %.1f / %.1f s of the demo (%.0f fps)%s", terminal ? "\r" : "",
-            static_cast<double>(frame) / options.fps, static_cast<double>(last) / options.fps,
-            elapsed > 0 ? (frame + 1) / elapsed : 0.0, terminal && frame != last ? "" : "\n");
-}
-
 bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string* error)
 {
     std::multiset<long long> fieldFrames; // a frame shared by several times gives a line for each
@@ -82,7 +72,7 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
                 fieldError = errno;
     });
 
-    VideoEncoder video(options.videoPath);
+    VideoEncoder video(options.videoPath, options.quality);
     const long long videoFirst = options.frameAt(options.videoFrom);
     const long long videoEnd = options.frameAt(options.videoTo);
     if (!options.videoPath.empty() &&
@@ -99,6 +89,7 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
 
     const bool showProgress = !options.videoPath.empty() || !options.contactSheetPath.empty();
     const long long last = lastFrame();
+    ProgressLine progress(last + 1, isatty(STDERR_FILENO) != 0);
     const auto start = std::chrono::steady_clock::now();
     auto sectionStart = start;
     for (frame = 0; frame <= last && !fieldError && !Interruption::requested(); ++frame) {
@@ -128,7 +119,7 @@ bool DemoRecorder::run(Mirande& app, const HeadlessContext& context, std::string
             sectionStart = now;
         }
         if (showProgress)
-            progress(frame, last, std::chrono::duration<double>(now - start).count());
+            progress.update(frame + 1, std::chrono::duration<double>(now - start).count());
     }
     app.setFieldObserver(nullptr);
     errno = 0;

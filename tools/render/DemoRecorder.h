@@ -37,7 +37,6 @@ public:
 private:
     const std::vector<double>& sheetTimes() const;
     long long lastFrame() const;
-    void progress(long long frame, long long last, double elapsed) const;
 
     const RenderOptions& options;
     FILE* fieldOut;

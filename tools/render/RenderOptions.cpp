@@ -91,8 +91,9 @@ const char* RenderOptions::usage()
     return "usage: quenfold-render --list | (--demo [--script FILE] | --effect NAME) --times T1,T2,... --out DIR\n"
            "                       [--fps N] [--scale K] [--check-gl]\n"
            "       quenfold-render --demo [--script FILE] [--fields --times T1,T2,...]\n"
-           "                       [--video FILE.mp4 [--from S] [--to S]] [--contact-sheet FILE.png]\n"
-           "                       [--timeline FILE.png] [--export-script FILE] [--fps N] [--scale K]\n"
+           "                       [--video FILE.mp4 [--from S] [--to S] [--quality draft|good|best]]\n"
+           "                       [--contact-sheet FILE.png] [--timeline FILE.png] [--export-script FILE]\n"
+           "                       [--fps N] [--scale K]\n"
            "       (--script plays the keys of the fields FILE names in place of the built-in ones;\n"
            "       --export-script writes the keys played as such a file; the contact sheet shows the\n"
            "       cue times, or the --times given; --scale K, 1 to 4, draws 480K x 320K pixels a\n"
@@ -102,9 +103,19 @@ const char* RenderOptions::usage()
            "       quenfold-render --help | --version";
 }
 
+const char* RenderOptions::x264Preset(Quality q)
+{
+    return q == Quality::Draft ? "superfast" : q == Quality::Best ? "slow" : "medium";
+}
+
+int RenderOptions::x264Crf(Quality q)
+{
+    return q == Quality::Draft ? 23 : q == Quality::Best ? 15 : 18;
+}
+
 bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
 {
-    bool sawMode = false, sawTimes = false, sawOut = false, sawRange = false, sawScale = false;
+    bool sawMode = false, sawTimes = false, sawOut = false, sawRange = false, sawScale = false, sawQuality = false;
     auto fail = [error](const std::string& message) {
         *error = vell::printableText(message);
         return false;
@@ -118,7 +129,7 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         const bool takesValue = arg == "--effect" || arg == "--times" || arg == "--out" || arg == "--fps" ||
                                 arg == "--video" || arg == "--from" || arg == "--to" || arg == "--contact-sheet" ||
                                 arg == "--timeline" || arg == "--scale" || arg == "--script" ||
-                                arg == "--export-script";
+                                arg == "--export-script" || arg == "--quality";
         if (takesValue && i + 1 >= argc)
             return fail(arg + " needs a value");
         const std::string value = takesValue ? argv[++i] : std::string();
@@ -151,6 +162,11 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
             if (!parseCount(value, kMaxScale, &scale))
                 return fail("bad --scale '" + value + "': expected a whole number from 1 to 4");
             sawScale = true;
+        } else if (arg == "--quality") {
+            if (value != "draft" && value != "good" && value != "best")
+                return fail("bad --quality '" + value + "': expected draft, good or best");
+            quality = value == "draft" ? Quality::Draft : value == "best" ? Quality::Best : Quality::Good;
+            sawQuality = true;
         } else if (arg == "--fields") {
             fields = true;
         } else if (arg == "--video" || arg == "--contact-sheet" || arg == "--timeline" || arg == "--script" ||
@@ -181,6 +197,8 @@ bool RenderOptions::parse(int argc, const char* const* argv, std::string* error)
         return fail("--script goes with --demo");
     if (sawRange && videoPath.empty())
         return fail("--from and --to go with --video");
+    if (sawQuality && videoPath.empty())
+        return fail("--quality goes with --video");
     if (videoFrom >= videoTo)
         return fail("--from must come before --to");
     if (!videoPath.empty() && frameAt(videoFrom) == frameAt(videoTo))

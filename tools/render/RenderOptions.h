@@ -7,6 +7,8 @@
 class RenderOptions {
 public:
     enum class Mode { List, Demo, Effect, Gallery, Help, Version };
+    // The video's encoding: draft is quick to make, good is the default, best the finest.
+    enum class Quality { Draft, Good, Best };
 
     static constexpr double kMaxTime = 3600.0; // seconds
     static constexpr int kMaxFps = 1000;
@@ -16,6 +18,9 @@ public:
     // False with a one-line message in *error when the arguments are unusable.
     bool parse(int argc, const char* const* argv, std::string* error);
     static const char* usage();
+    // The H.264 encoder's preset and constant rate factor for a quality.
+    static const char* x264Preset(Quality q);
+    static int x264Crf(Quality q);
 
     // Frame index (0 = first frame) drawn at demo time t.
     long long frameAt(double t) const;
@@ -35,6 +40,7 @@ public:
     // Demo outputs that follow the run through time.
     bool fields = false;          // one JSON line of field values per requested time
     std::string videoPath;        // MP4 with the music, from videoFrom to videoTo
+    Quality quality = Quality::Good;
     double videoFrom = 0;
     double videoTo = kDemoLength;
     std::string contactSheetPath; // the cue frames (or those of times), or the gallery, in one PNG

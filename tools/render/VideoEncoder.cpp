@@ -37,7 +37,9 @@ bool VideoEncoder::open(int fps, const std::string& music, double musicStart, do
         "-f", "rawvideo", "-pix_fmt", "rgba", "-s", size, "-framerate", std::to_string(fps), "-i", "pipe:0",
         "-ss", seconds(musicStart), "-i", music,
         "-map", "0:v", "-map", "1:a", "-af", "apad", "-t", seconds(duration),
-        "-c:v", "libx264", "-preset", "medium", "-crf", "18", "-pix_fmt", "yuv420p", "-r", std::to_string(fps),
+        "-c:v", "libx264", "-preset", RenderOptions::x264Preset(quality),
+        "-crf", std::to_string(RenderOptions::x264Crf(quality)),
+        "-pix_fmt", "yuv420p", "-r", std::to_string(fps),
         "-c:a", "aac", "-b:a", "192k", "-movflags", "+faststart", "-f", "mp4", file.tempPath()};
 
     if (ffmpeg.start(args, ChildProcess::Pipe::ToChild, error))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChildProcess.h"
+#include "RenderOptions.h"
 #include "StagedFile.h"
 
 #include <cstdint>
@@ -12,7 +13,9 @@
 // on success, so a failed encode leaves nothing behind and spares an older file.
 class VideoEncoder {
 public:
-    explicit VideoEncoder(const std::string& path) : file(path) {}
+    using Quality = RenderOptions::Quality;
+
+    VideoEncoder(const std::string& path, Quality q) : file(path), quality(q) {}
     ~VideoEncoder(); // an unfinished encode is abandoned
     VideoEncoder(const VideoEncoder&) = delete;
     VideoEncoder& operator=(const VideoEncoder&) = delete;
@@ -29,5 +32,6 @@ private:
     void abandon();
 
     StagedFile file;
+    Quality quality;
     ChildProcess ffmpeg;
 };

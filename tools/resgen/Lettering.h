@@ -26,14 +26,16 @@ public:
     // The chrome lettering of the title logo, at any size.
     static Style logoTitle(int size, int glowRadius);
 
-    static bool writeAll(ResourceWriter& out);
+    // Each image at content scale s: s times the pixels, the same picture in points.
+    static bool writeAll(ResourceWriter& out, int s);
 
 private:
-    static Image mirandeLogo();
-    static Image decrunching();
-    static Image credit(const std::string& role, const std::string& name, bool left, const Rgba& tint);
-    static Image eventLogo();
-    static Image errorText();
+    static Style scaledStyle(const Style& style, int s);
+    static Image mirandeLogo(int s);
+    static Image decrunching(int s);
+    static Image credit(const std::string& role, const std::string& name, bool left, const Rgba& tint, int s);
+    static Image eventLogo(int s);
+    static Image errorText(int s);
 };
 
 } // namespace resgen

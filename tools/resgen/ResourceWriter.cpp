@@ -1,5 +1,7 @@
 #include "ResourceWriter.h"
 
+#include "ScaledResource.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -54,24 +56,29 @@ void ResourceWriter::remember(const std::string& name, const Image& image)
     written.push_back({name, image.resized(tw, th)});
 }
 
-bool ResourceWriter::savePng(const std::string& name, const Image& image)
+bool ResourceWriter::savePng(const std::string& baseName, const Image& image, int scale)
 {
-    remember(name, image);
+    const std::string name = ScaledResource::scaledName(baseName, scale);
+    if (scale == 1)
+        remember(name, image);
     const std::string path = pathOf(name);
     return report(saveSurface(image, [&](SDL_Surface* s) { return IMG_SavePNG(s, path.c_str()); }), name);
 }
 
-bool ResourceWriter::saveJpg(const std::string& name, const Image& image, int quality)
+bool ResourceWriter::saveJpg(const std::string& baseName, const Image& image, int quality, int scale)
 {
+    const std::string name = ScaledResource::scaledName(baseName, scale);
     Image flat(image.width(), image.height(), {0, 0, 0, 1});
     flat.draw(image, 0, 0);
-    remember(name, flat);
+    if (scale == 1)
+        remember(name, flat);
     const std::string path = pathOf(name);
     return report(saveSurface(flat, [&](SDL_Surface* s) { return IMG_SaveJPG(s, path.c_str(), quality); }), name);
 }
 
-bool ResourceWriter::saveBytes(const std::string& name, const std::vector<uint8_t>& bytes)
+bool ResourceWriter::saveBytes(const std::string& baseName, const std::vector<uint8_t>& bytes, int scale)
 {
+    const std::string name = ScaledResource::scaledName(baseName, scale);
     std::ofstream out(pathOf(name), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return report(static_cast<bool>(out), name);

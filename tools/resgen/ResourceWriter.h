@@ -18,10 +18,12 @@ public:
 
     explicit ResourceWriter(std::string directory);
 
-    bool savePng(const std::string& name, const Image& image);
+    // An image made for content scale `scale` (pixels per point) goes to the file the
+    // program reads at that scale (ScaledResource::scaledName); the contact sheet shows only the 1x ones.
+    bool savePng(const std::string& name, const Image& image, int scale = 1);
     // JPEG has no alpha: the image is flattened onto black.
-    bool saveJpg(const std::string& name, const Image& image, int quality);
-    bool saveBytes(const std::string& name, const std::vector<uint8_t>& bytes);
+    bool saveJpg(const std::string& name, const Image& image, int quality, int scale = 1);
+    bool saveBytes(const std::string& name, const std::vector<uint8_t>& bytes, int scale = 1);
 
     std::string pathOf(const std::string& name) const;
     const std::vector<Entry>& entries() const { return written; }

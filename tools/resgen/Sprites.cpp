@@ -25,9 +25,9 @@ void paintCentred(Image& img, Paint paint)
 
 } // namespace
 
-Image Sprites::flare()
+Image Sprites::flare(int s)
 {
-    Image img(128, 128);
+    Image img(128 * s, 128 * s);
     paintCentred(img, [&](int x, int y, float u, float v, float r) {
         const float core = std::exp(-r * r * 60.0f);
         const float halo = std::exp(-r * 4.5f) * 0.55f;
@@ -41,12 +41,14 @@ Image Sprites::flare()
     return img;
 }
 
-Image Sprites::cloud()
+Image Sprites::cloud(int s)
 {
-    Image img(128, 128);
+    Image img(128 * s, 128 * s);
     const Noise noise(7);
+    const float k = static_cast<float>(s);
+    const int octaves = 5 + (s >= 4 ? 2 : s >= 2 ? 1 : 0); // one more for each doubling
     paintCentred(img, [&](int x, int y, float, float v, float r) {
-        const float n = noise.fbm(x / 32.0f, y / 32.0f, 5, 0);
+        const float n = noise.fbm(x / (32.0f * k), y / (32.0f * k), octaves, 0);
         const float density = std::clamp((1 - r * 1.15f) * 1.6f + (n - 0.5f) * 1.4f, 0.0f, 1.0f);
         // Lit from above: the lower part is a little greyer.
         const float shade = 1.0f - 0.25f * std::clamp(v * 0.5f + 0.5f, 0.0f, 1.0f) * density;
@@ -70,9 +72,9 @@ Image Sprites::cloudsTile()
     return img;
 }
 
-Image Sprites::lightProbe()
+Image Sprites::lightProbe(int s)
 {
-    const int size = 256;
+    const int size = 256 * s;
     Image img(size, size, {0, 0, 0, 1});
     const Environment warm = Environment::warmRoom();
     for (int y = 0; y < size; ++y)
@@ -88,17 +90,17 @@ Image Sprites::lightProbe()
             const float ry = 2 * nz * v;
             const float rz = 2 * nz * nz - 1;
             const Rgba c = warm.radiance(rx, ry, rz);
-            const float edge = std::clamp((1 - std::sqrt(r2)) * 128.0f, 0.0f, 1.0f);
+            const float edge = std::clamp((1 - std::sqrt(r2)) * (size / 2.0f), 0.0f, 1.0f);
             img.at(x, y) = scaled(c, edge);
         }
     return img;
 }
 
-bool Sprites::writeAll(ResourceWriter& out)
+bool Sprites::writeAll(ResourceWriter& out, int s)
 {
-    return out.savePng("flare.png", flare()) && out.savePng("cloud.png", cloud())
-        && out.savePng("clouds_mirror.png", cloudsTile())
-        && out.savePng("ExampleTexturingSEMLightProbeWarm.png", lightProbe());
+    return out.savePng("flare.png", flare(s), s) && out.savePng("cloud.png", cloud(s), s)
+        && (s > 1 || out.savePng("clouds_mirror.png", cloudsTile()))
+        && out.savePng("ExampleTexturingSEMLightProbeWarm.png", lightProbe(s), s);
 }
 
 } // namespace resgen

@@ -8,13 +8,15 @@ namespace resgen {
 // Additive sprites, cloud textures and the sphere-map light probe.
 class Sprites {
 public:
-    static bool writeAll(ResourceWriter& out);
+    // At content scale s the flare, the cloud puff and the light probe have s times the
+    // pixels, and the puff finer noise; the tile is only made at 1x.
+    static bool writeAll(ResourceWriter& out, int s);
 
 private:
-    static Image flare();
-    static Image cloud();
+    static Image flare(int s);
+    static Image cloud(int s);
     static Image cloudsTile();
-    static Image lightProbe();
+    static Image lightProbe(int s);
 };
 
 } // namespace resgen

@@ -92,11 +92,13 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(opt.outDir, ec);
     resgen::ResourceWriter out(opt.outDir);
     Stopwatch clock;
-    bool ok = resgen::FontAtlas(resgen::condensedBoldFont, 13, 11).write(out, "FontSupernatural")
-        && resgen::FontAtlas(resgen::sansFont, 12, 11).write(out, "FontHelvetica");
-    ok = ok && resgen::Lettering::writeAll(out) && resgen::Gradients::writeAll(out) && resgen::Sprites::writeAll(out)
-        && resgen::Indicators::writeAll(out) && resgen::Photos::writeAll(out) && resgen::CubeMaps::writeAll(out)
-        && resgen::LogoModel::write(out);
+    bool ok = resgen::Gradients::writeAll(out) && resgen::CubeMaps::writeAll(out) && resgen::LogoModel::write(out);
+    // The pictures drawn on screen at 1x, 2x and 4x (3x draws the 4x ones).
+    for (int s : {1, 2, 4})
+        ok = ok && resgen::FontAtlas(resgen::condensedBoldFont, 13, 11).write(out, "FontSupernatural", s)
+            && resgen::FontAtlas(resgen::sansFont, 12, 11).write(out, "FontHelvetica", s)
+            && resgen::Lettering::writeAll(out, s) && resgen::Sprites::writeAll(out, s)
+            && resgen::Indicators::writeAll(out, s) && resgen::Photos::writeAll(out, s);
     std::printf("images and model: %.2f s\n", clock.lap());
     ok = ok && writeMusic(out, opt.mp3);
     std::printf("music: %.2f s\n", clock.lap());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 // Host services. The library and the demo reach the operating system only
 // through these; each host (windowed, headless) provides them.
@@ -20,7 +21,12 @@ void* osLoadBinaryFile(const char* name, size_t* size = nullptr);
 // NUL-terminated UTF-8 text of a resource (directory part kept), or null.
 // Owned by the platform; valid until the next call.
 const char* osLoadTextFile(const char* name);
-// 8-bit RGBA, premultiplied, top row first; malloc'd, caller frees.
+// The file that holds a generated picture (or a font's metrics) at the frame's
+// content scale, and its pixels per point; name itself, at 1, for a resource
+// made at one size or whose scaled file is missing (logged once).
+std::string osScaledResourceName(const char* name, unsigned int* pixelsPerPoint);
+// 8-bit RGBA, premultiplied, top row first; malloc'd, caller frees. Reads the
+// file osScaledResourceName picks.
 // On failure width and height are 0 and the result is null; a file that exists
 // but is refused has been logged with the reason, a missing one is left to the caller.
 void* osLoadImageFile(const char* name, unsigned int* width, unsigned int* height,

@@ -8,6 +8,7 @@
 #include "ImageHeader.h"
 #include "MusicPlayer.h"
 #include "ResourceFiles.h"
+#include "ScaledResource.h"
 #include "Utf8.h"
 #include "utils/FileReports.h"
 #include "utils/Utils.h"
@@ -106,11 +107,21 @@ bool osImageFileExists(const char* name)
     return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
-void* osLoadImageFile(const char* name, unsigned int* width, unsigned int* height,
+std::string osScaledResourceName(const char* name, unsigned int* pixelsPerPoint)
+{
+    const ScaledResource::Choice choice = ScaledResource::forFrame(name);
+    if (pixelsPerPoint)
+        *pixelsPerPoint = static_cast<unsigned int>(choice.scale);
+    return choice.name;
+}
+
+void* osLoadImageFile(const char* requested, unsigned int* width, unsigned int* height,
                       unsigned int* bitsPerPixel)
 {
     *width = 0;
     *height = 0;
+    const std::string file = osScaledResourceName(requested, nullptr);
+    const char* name = file.c_str();
     if (!osImageFileExists(name))
         return nullptr;
     const std::string path = ResourceFiles::textPath(name);

@@ -13,9 +13,18 @@
 
 #include <GLES2/gl2.h>
 
+#include <algorithm>
+
 using namespace vell;
 
 REGISTER_EFFECT(Clouds, 17);
+
+namespace {
+
+constexpr float puffPoints = 150; // side in points at distance 1, as in both shaders
+constexpr float nearest = 0.3f;   // distance below which puffs grow no more
+
+} // namespace
 
 Clouds::Clouds() : color1(0.7f, 0.7f, 0.95f), color2(0.95f, 0.7f, 0.7f)
 {
@@ -58,6 +67,76 @@ Clouds::Clouds() : color1(0.7f, 0.7f, 0.95f), color2(0.95f, 0.7f, 0.7f)
             }
         }
     }
+    GLfloat range[2] = {1, 1};
+    glGetFloatv(GL_ALIASED_POINT_SIZE_RANGE, range);
+    largestPoint = range[1];
+    quadShader.reset(Shader::fromFile("CloudQuads.glsl", false));
+    buildQuads();
+}
+
+void Clouds::buildQuads()
+{
+    const unsigned int n = static_cast<unsigned int>(pointCount);
+    quads = std::make_unique<Geometry>();
+    quads->setPrimitiveType(Geometry::TRIANGLES);
+    quads->addAttrib("position", VEC3);
+    quads->addAttrib("color", VEC4);
+    quads->addAttrib("corner", VEC2);
+    quads->setNumVertices(4 * n);
+    quads->setNumIndices(6 * n);
+    float* corners = quads->getAttrib("corner", VEC2)->getBuffer();
+    const float cornerXY[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (unsigned int v = 0; v < 4 * n; ++v) {
+        corners[2 * v] = cornerXY[v % 4][0];
+        corners[2 * v + 1] = cornerXY[v % 4][1];
+    }
+}
+
+// Each puff's four corners take its point's position and colour; the quads go
+// in the order the points were sorted, back to front.
+void Clouds::sortQuads()
+{
+    const float* positions = geometry->getAttrib("position", VEC3)->getBuffer();
+    const float* colors = geometry->getAttrib("color", VEC4)->getBuffer();
+    float* quadPositions = quads->getAttrib("position", VEC3)->getBuffer();
+    float* quadColors = quads->getAttrib("color", VEC4)->getBuffer();
+    const uint16_t* order = geometry->getIndices();
+    uint16_t* indices = quads->getIndices();
+    for (unsigned int k = 0; k < static_cast<unsigned int>(pointCount); ++k) {
+        const unsigned int p = order[k];
+        for (unsigned int v = 4 * p; v < 4 * p + 4; ++v) {
+            std::copy(positions + 3 * p, positions + 3 * p + 3, quadPositions + 3 * v);
+            std::copy(colors + 4 * p, colors + 4 * p + 4, quadColors + 4 * v);
+        }
+        const auto b = static_cast<uint16_t>(4 * p);
+        const uint16_t quad[6] = {b, static_cast<uint16_t>(b + 1), static_cast<uint16_t>(b + 2),
+                                  b, static_cast<uint16_t>(b + 2), static_cast<uint16_t>(b + 3)};
+        std::copy(quad, quad + 6, indices + 6 * k);
+    }
+}
+
+bool Clouds::needsQuads() const
+{
+    const float* positions = geometry->getAttrib("position", VEC3)->getBuffer();
+    const mat4 view = camera->getViewMatrix();
+    float closest = 1e30f;
+    for (int p = 0; p < pointCount; ++p) {
+        const float* v = positions + 3 * p;
+        const float distance = -(view * vec3(v[0], v[1], v[2])).z;
+        if (distance > 0) // behind the camera nothing is drawn
+            closest = std::min(closest, distance);
+    }
+    const float side = puffPoints * static_cast<float>(getContentScale()) / std::max(closest, nearest);
+    return side > largestPoint;
+}
+
+void Clouds::setUniforms(Shader& s) const
+{
+    s.bind();
+    s.set("projectionMatrix", camera->getProjectionMatrix());
+    s.set("modelViewMatrix", camera->getViewMatrix());
+    s.set("tex0", 0);
+    s.set("contentScale", static_cast<float>(getContentScale()));
 }
 
 Clouds::~Clouds() = default;
@@ -79,10 +158,14 @@ void Clouds::draw()
         return;
     glActiveTexture(GL_TEXTURE0);
     cloudTexture->bind();
-    shader->bind();
-    shader->set("projectionMatrix", camera->getProjectionMatrix());
-    shader->set("modelViewMatrix", camera->getViewMatrix());
-    shader->set("tex0", 0);
-    shader->set("contentScale", static_cast<float>(getContentScale()));
+    if (quadShader && needsQuads()) {
+        sortQuads();
+        setUniforms(*quadShader);
+        quadShader->set("viewportWidth", static_cast<float>(getPixelWidth()));
+        quadShader->set("viewportHeight", static_cast<float>(getPixelHeight()));
+        quads->render(quadShader.get());
+        return;
+    }
+    setUniforms(*shader);
     geometry->render(shader.get());
 }

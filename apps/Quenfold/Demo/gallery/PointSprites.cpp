@@ -6,11 +6,13 @@
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
 #include "math/Mat.h"
+#include "utils/Platform.h"
 #include "utils/Timer.h"
 #include "utils/Utils.h"
 
 #include <GLES2/gl2.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace vell;
@@ -20,10 +22,15 @@ REGISTER_EFFECT(PointSprites, 13);
 namespace {
 
 constexpr unsigned int maxParticles = 65536; // 16-bit indices
+constexpr const char* photoA = "kingfisher256x256.jpg";
+constexpr const char* photoB = "marrowby256x256.jpg";
 
-// Mean of red, green and blue of pixel (x, y), or 0 outside the kept pixels.
-int luminance(const Texture2D* image, int x, int y)
+// Mean of red, green and blue of point (x, y) of a picture made `step` pixels to
+// the point, or 0 outside the kept pixels.
+int luminance(const Texture2D* image, int x, int y, int step)
 {
+    x *= step;
+    y *= step;
     const unsigned char* pixels = image ? image->getPixels() : nullptr;
     if (!pixels || image->getBpp() < 24 || x >= image->getWidth() || y >= image->getHeight())
         return 0;
@@ -38,8 +45,8 @@ float randomComponent() { return static_cast<float>(512 - (random() % 1024)) / 5
 PointSprites::PointSprites()
 {
     flareTexture.reset(Texture2D::fromFile("flare.png", true));
-    imageA.reset(Texture2D::fromFile("kingfisher256x256.jpg", true));
-    imageB.reset(Texture2D::fromFile("marrowby256x256.jpg", true));
+    imageA.reset(Texture2D::fromFile(photoA, true));
+    imageB.reset(Texture2D::fromFile(photoB, true));
     shader.reset(Shader::fromFile("PointSprites.glsl", false));
     buildParticles();
 }
@@ -59,8 +66,13 @@ void PointSprites::buildParticles()
     if (!imageA)
         return;
 
-    const int w = imageA->getWidth();
-    const int h = imageA->getHeight();
+    // One particle a point of the picture, whatever the scale its file was made for.
+    unsigned int stepA = 1;
+    unsigned int stepB = 1;
+    osScaledResourceName(photoA, &stepA);
+    osScaledResourceName(photoB, &stepB);
+    const int w = std::max(1, imageA->getWidth() / static_cast<int>(stepA));
+    const int h = std::max(1, imageA->getHeight() / static_cast<int>(stepA));
     Log::msg("w:%d h:%d c:%d", w, h, imageA->getBpp() / 8);
     if (!imageA->getPixels())
         Log::error("PointSprites: no pixels of the first picture, the cloud stays flat");
@@ -88,8 +100,8 @@ void PointSprites::buildParticles()
         const float v = static_cast<float>(y) / static_cast<float>(w);
         const float px = (2 * u - 1) * static_cast<float>(w) / k;
         const float py = (1 - 2 * v) * static_cast<float>(h) / k;
-        storeVec3(position, i, vec3(px, py, static_cast<float>(luminance(imageA.get(), x, y)) * -0.6f / 256));
-        storeVec3(position2, i, vec3(px, py, static_cast<float>(luminance(imageB.get(), x, y)) * 0.6f / 256));
+        storeVec3(position, i, vec3(px, py, static_cast<float>(luminance(imageA.get(), x, y, static_cast<int>(stepA))) * -0.6f / 256));
+        storeVec3(position2, i, vec3(px, py, static_cast<float>(luminance(imageB.get(), x, y, static_cast<int>(stepB))) * 0.6f / 256));
         storeVec3(position3, i, vec3(px, py, 0));
         const float vx = randomComponent();
         const float vy = randomComponent();

@@ -84,7 +84,7 @@ float Canvas::textWidth(const std::string& text) const
     for (const char byte : text) {
         const int c = static_cast<signed char>(byte);
         if (c >= 0 && glyphAdvances.isUsable())
-            pen += static_cast<float>(glyphAdvances.advance(c));
+            pen += glyphAdvances.advance(c);
     }
     return pen;
 }
@@ -109,7 +109,7 @@ Geometry* Canvas::textGeometry(int x, int y, const std::string& text) const
         if (b + 4 > 65536)
             break; // 16-bit indices address no more glyphs
         const float x0 = penX / width;
-        penX += static_cast<float>(glyphAdvances.advance(c));
+        penX += glyphAdvances.advance(c);
         const float u = static_cast<float>(c % 16 * 16) / atlasSize;
         const float v = static_cast<float>(c / 16 * 16) / atlasSize;
         builder.add("position", vec3(x0, y0, 0));

@@ -8,8 +8,12 @@
 
 void GlyphAdvances::Free::operator()(void* p) const { free(p); }
 
-GlyphAdvances::GlyphAdvances(const char* fileName)
+GlyphAdvances::GlyphAdvances(const char* requested)
 {
+    unsigned int scale = 1;
+    const std::string file = osScaledResourceName(requested, &scale);
+    const char* fileName = file.c_str();
+    pixelsPerPoint = static_cast<float>(scale);
     size_t length = 0;
     bytes.reset(static_cast<unsigned char*>(osLoadBinaryFile(fileName, &length)));
     size = bytes ? length : 0;

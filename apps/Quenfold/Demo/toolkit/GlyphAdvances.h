@@ -5,7 +5,8 @@
 #include <string>
 
 // A bitmap font's metrics file: one byte per character code, the glyph's
-// advance in pixels minus one as a signed value.
+// advance in the file's pixels minus one as a signed value. The file made for
+// the frame's content scale is read, and its advances turned into points.
 class GlyphAdvances {
 public:
     static constexpr int codeCount = 128;
@@ -15,10 +16,14 @@ public:
     explicit GlyphAdvances(const char* fileName);
 
     bool isUsable() const { return size >= codeCount; }
-    // Pixels the pen moves after code (0..codeCount-1) on usable metrics.
-    int advance(int code) const { return static_cast<signed char>(bytes.get()[code]) + 1; }
+    // Points the pen moves after code (0..codeCount-1) on usable metrics.
+    float advance(int code) const
+    {
+        return static_cast<float>(static_cast<signed char>(bytes.get()[code]) + 1) / pixelsPerPoint;
+    }
 
 private:
+    float pixelsPerPoint = 1;
     struct Free {
         void operator()(void* p) const;
     };
