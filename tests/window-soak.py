@@ -44,8 +44,24 @@ NAMES = ["rss_kb", "heap_kb", "fds", "threads"] + GL_KINDS + ["xvfb_rss_kb", "ca
 # so 2 more. Descriptors and GL objects: exactly what the list needs.
 BOUNDS = dict({"rss_kb": 48 * 1024, "heap_kb": 8 * 1024, "fds": 0, "threads": 2, "xvfb_rss_kb": 32 * 1024},
               **{k: 0 for k in GL_KINDS})
-# Standard error lines a run may hold (none is expected from the program itself).
-EXPECTED_STDERR = []
+# The lines the program's log (on standard error) may hold, numbers written N:
+# its own and those of the demo and the effects. Any other line (an ERROR, a
+# GL error, a failed load, a message of the driver or of SDL) fails the run.
+EXPECTED_LOG = [re.compile(p) for p in [
+    r"Reading resources from .*", r"content scale Nx: frames of NxN pixels( \(.*\))?", r"presenting .* \(.*\)",
+    r"\w+: loaded in N s, first frame N s after (launch|the click|the switch)( and N ms after the music started "
+    r"\(music position N ms\))?", r"GLView dealloc", r"\w+", r"saved frame to .*\.png", r"Timeline: the demo shows N s",
+    r"Land N", r"Num vertices: N", r"t:N", r"N( N)*", r"GeometryGroup::parse N lines", r"N num particles", r"Vert N",
+    r"draw (N|inf)", r"Creating N particles", r"w:N h:N c:N", r"y:N", r"ExampleTexturing[+-]",
+    r"ExampleRenderToCubeMap::ExampleRenderToCubeMap framebuffer ok"]]
+NUMBER = re.compile(r"-?[0-9]+(\.[0-9]+)?")
+
+
+def expected(line):
+    shape = NUMBER.sub("N", line)
+    return any(p.fullmatch(shape) for p in EXPECTED_LOG)
+
+
 ROW, BAR, ROWS_SHOWN = 36, 32, 8
 
 
@@ -394,7 +410,7 @@ def main():
                                      env=env, capture_output=True, text=True).stdout.split()
                 if not wid:
                     raise RuntimeError("no window within 60 s")
-                user = RestlessUser(Window(display.name, wid[0]), log_path, seed)
+                user = RestlessUser(Window(display.name, wid[0]), err_path, seed)
                 start = time.monotonic()
                 user.tour()
                 threads = []
@@ -444,12 +460,14 @@ def main():
         figures.close()
 
     with open(err_path, errors="replace") as f:
-        unexpected = [line.rstrip("\n") for line in f if line.rstrip("\n") not in EXPECTED_STDERR]
+        unexpected = [line.rstrip("\n") for line in f if not expected(line.rstrip("\n"))]
     if unexpected:
         failures.append(f"{len(unexpected)} unexpected lines on stderr, first: " + " | ".join(unexpected[:5]))
+    if os.path.getsize(log_path):
+        failures.append(f"the window wrote to stdout: {open(log_path, errors='replace').readline().strip()}")
     shots = sorted(os.listdir(os.path.join(pictures, "Quenfold"))) if os.path.isdir(
         os.path.join(pictures, "Quenfold")) else []
-    with open(log_path, errors="replace") as f:
+    with open(err_path, errors="replace") as f:
         saved = [line.split("saved frame to ", 1)[1].rstrip("\n") for line in f if line.startswith("saved frame to ")]
     broken = [f"{s}: {why}" for s in shots for why in [whole_png(os.path.join(pictures, "Quenfold", s))] if why]
     if broken:
