@@ -1,7 +1,6 @@
 #include "HeadlessContext.h"
 
 #include "HostClock.h"
-#include "PresentedColour.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -27,9 +26,10 @@ void HeadlessContext::present()
 
 std::vector<uint8_t> HeadlessContext::readPresented() const
 {
-    PresentedColour source;
     source.bind(presented);
-    return readFrame();
+    std::vector<uint8_t> frame = readFrame();
+    source.restore();
+    return frame;
 }
 
 std::vector<uint8_t> HeadlessContext::readFrame()

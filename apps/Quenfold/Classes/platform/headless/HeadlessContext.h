@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HostSurface.h"
+#include "PresentedColour.h"
 #include "SurfacelessContext.h"
 
 #include <GLES2/gl2.h>
@@ -32,5 +33,6 @@ public:
 
 private:
     SurfacelessContext egl;
+    mutable PresentedColour source; // kept across reads; after egl, so deleted while the context lives
     GLuint presented = 0;
 };
