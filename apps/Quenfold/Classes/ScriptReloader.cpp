@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <ctime>
-#include <vector>
 
 namespace {
 
@@ -92,6 +91,7 @@ void ScriptReloader::applyTo(Mirande& demo, bool fresh)
                            waiting->keyCount());
             good = std::move(waiting);
             error.clear();
+            errorLines.clear();
             measuring = savedAt;
         } else {
             fail(why);
@@ -117,6 +117,7 @@ void ScriptReloader::framePresented()
 void ScriptReloader::fail(const std::string& why)
 {
     error = why;
+    errorLines.clear();
     fprintf(stderr, "quenfold: %s (the demo keeps the script it plays)\n", why.c_str());
 }
 
@@ -132,9 +133,11 @@ std::string ScriptReloader::summary(const Mirande& demo) const
            " changed";
 }
 
-void ScriptReloader::drawFault(Canvas& canvas, float top) const
+void ScriptReloader::drawFault(Canvas& canvas, float top)
 {
-    const std::vector<std::string> lines = wrap(canvas, error);
+    if (errorLines.empty())
+        errorLines = wrap(canvas, error);
+    const std::vector<std::string>& lines = errorLines;
     canvas.fillStyle(vell::vec4(0.35f, 0.05f, 0.05f, 0.85f));
     canvas.fillRect(0, top, HostSurface::kWidth, static_cast<float>(lines.size() * kLineHeight + 6));
     canvas.fillStyle(vell::vec4(1, 0.9f, 0.85f, 1));

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class Canvas;
 class Mirande;
@@ -37,7 +38,7 @@ public:
     // "script FILE: N fields changed", for the demo that plays it.
     std::string summary(const Mirande& demo) const;
     // The fault, wrapped to the frame's width, on a dark red band from row top.
-    void drawFault(Canvas& canvas, float top) const;
+    void drawFault(Canvas& canvas, float top);
 
 private:
     void fail(const std::string& why);
@@ -48,6 +49,7 @@ private:
     std::optional<ScriptFile> good;    // the last a demo took
     std::string announcement;          // how the log names the next script taken
     std::string error;
+    std::vector<std::string> errorLines; // error wrapped, made at its first drawing
     double savedAt = 0;    // the save being read, seconds since the epoch; 0: none
     double measuring = 0;  // the save whose first frame is due
 };
