@@ -213,13 +213,7 @@ def main():
     finally:
         server.shutdown()
         figures.close()
-    print(figures.summary())
-    failures += figures.failures(BOUNDS)
-    with open(os.path.join(out, "page-summary.txt"), "w") as f:
-        f.write(figures.summary() + "\n" + "".join(f"FAIL: {x}\n" for x in failures))
-    for f in failures:
-        print("FAIL:", f)
-    return 1 if failures else 0
+    return figures.report(os.path.join(out, "page-summary.txt"), failures, BOUNDS)
 
 
 if __name__ == "__main__":

@@ -64,3 +64,15 @@ class Figures:
             lines.append(f"{name:<22}{values[0]:>10}{min(values):>10}{max(values):>10}{values[-1]:>10}"
                          f"{early:>12}{late:>12}")
         return "\n".join(lines)
+
+    def report(self, path, failures, bounds):
+        """Prints the summary and every failure, the figures' growth beyond bounds
+        among them, writes both to path and gives the exit status."""
+        failures = failures + self.failures(bounds)
+        summary = self.summary()
+        print(summary)
+        with open(path, "w") as f:
+            f.write(summary + "\n" + "".join(f"FAIL: {x}\n" for x in failures))
+        for x in failures:
+            print("FAIL:", x)
+        return 1 if failures else 0

@@ -475,15 +475,8 @@ def main():
     if len(saved) != len(shots):
         failures.append(f"{len(saved)} captures logged, {len(shots)} in the folder")
     print(f"captures: {len(shots)} whole PNGs checked ({len(saved)} logged)")
-    summary = figures.summary()
-    failures += figures.failures(BOUNDS)
-    print(summary)
-    with open(os.path.join(out, f"{label}-summary.txt"), "w") as f:
-        f.write(summary + "\n" + "".join(f"FAIL: {x}\n" for x in failures))
     shutil.rmtree(work, ignore_errors=True)
-    for f in failures:
-        print("FAIL:", f)
-    return 1 if failures else 0
+    return figures.report(os.path.join(out, f"{label}-summary.txt"), failures, BOUNDS)
 
 
 if __name__ == "__main__":
