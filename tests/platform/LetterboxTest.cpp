@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <malloc.h>
 #include <tuple>
 #include <vector>
 
@@ -115,6 +116,30 @@ TEST(Letterbox, FrameFourTimesThePictureIsAveragedWithNoTexelSkipped)
     EXPECT_EQ(at(picture, 480, 4, 0), 0xFF000000u);
     EXPECT_EQ(at(picture, 480, 3, 1), 0xFF000000u);
 }
+
+#ifndef __SANITIZE_ADDRESS__
+// After a 3x frame in a full-screen picture, a 1x frame gives back the room the
+// larger one took: held, it stayed for the rest of the run (5.5 MB more heap).
+TEST(Letterbox, ScalerGivesBackALargerFramesRoom)
+{
+    const auto heapInUse = [] {
+        const struct mallinfo2 m = mallinfo2();
+        return m.uordblks + m.hblkhd;
+    };
+    FrameScaler scaler;
+    std::vector<uint8_t> small(static_cast<size_t>(480) * 320 * 4, 0);
+    std::vector<uint32_t> smallPicture(960 * 640);
+    {
+        std::vector<uint8_t> large(static_cast<size_t>(1440) * 960 * 4, 0);
+        std::vector<uint32_t> largePicture(1620 * 1080);
+        scaler.scale(large.data(), 1440, 960, 1620, 1080, reinterpret_cast<uint8_t*>(largePicture.data()), 1620 * 4);
+    }
+    const size_t afterLarge = heapInUse();
+    scaler.scale(small.data(), 480, 320, 960, 640, reinterpret_cast<uint8_t*>(smallPicture.data()), 960 * 4);
+    // The frame's texels, 1440 x 960 x 4 = 5,529,600 bytes, become 480 x 320 x 4 = 614,400.
+    EXPECT_GT(afterLarge, heapInUse() + 4800000);
+}
+#endif
 
 TEST(ContentScale, LargestThatFitsAndWhatF3SwitchesTo)
 {

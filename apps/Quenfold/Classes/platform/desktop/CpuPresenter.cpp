@@ -58,7 +58,9 @@ void CpuPresenter::readBack(int width, int height)
 {
     frameWidth = width;
     frameHeight = height;
-    frame.resize(static_cast<size_t>(width) * height * 4);
+    const size_t bytes = static_cast<size_t>(width) * height * 4;
+    if (frame.size() != bytes)
+        frame = std::vector<uint8_t>(bytes); // a smaller frame gives back what a larger one held
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
 }
 

@@ -99,7 +99,9 @@ void FrameScaler::layout(int sourceWidth, int sourceHeight, int width, int heigh
     rows = taps(inHeight, height);
     for (std::vector<uint32_t>& row : scaled)
         row.assign(static_cast<size_t>(width), 0);
-    source.resize(static_cast<size_t>(inWidth) * inHeight);
+    const size_t texels = static_cast<size_t>(inWidth) * inHeight;
+    if (source.size() != texels)
+        source = std::vector<uint32_t>(texels); // a smaller frame gives back what a larger one held
     sums.resize(static_cast<size_t>(sourceWidth) * 4);
     even.resize(static_cast<size_t>(inWidth));
     odd.resize(static_cast<size_t>(inWidth));
