@@ -44,8 +44,8 @@ TEST_F(MirandeRun, WholeDemoMatchesItsGoldenCueFrames)
     Mirande demo;
     demo.init();
     long long frame = 0;
-    for (double cue : {0.5, 11.5, 20.0, 27.4, 40.0, 62.0, 78.0, 100.0, 112.0, 140.0, 150.0, 165.0, 180.0, 205.0,
-                       215.0}) {
+    for (double cue : {0.5, 11.5, 20.0, 27.4, 40.0, 62.0, 78.0, 80.5, 100.0, 112.0, 140.0, 150.0, 165.0, 180.0,
+                       205.0, 215.0}) {
         for (const long long last = std::llround(cue * fps); frame <= last; ++frame) {
             HostClock::advance();
             demo.update();

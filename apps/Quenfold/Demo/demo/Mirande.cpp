@@ -90,6 +90,7 @@ void Mirande::init()
     add(&tarskFade, &Mirande::scriptTarskFade);
     tunnel->window = piramid;
     quadLand2->cover = piramid;
+    quadLand2->clearedBy = tunnel;
     piramid->ground = quadLand2;
     tracks = std::make_unique<ScriptTracks>(fields);
 

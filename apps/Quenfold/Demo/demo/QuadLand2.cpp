@@ -1,5 +1,6 @@
 #include "demo/QuadLand2.h"
 
+#include "demo/Tunnel.h"
 #include "framework/EffectFactory.h"
 #include "geom/FullScreenQuad.h"
 #include "geom/Geometry.h"
@@ -62,11 +63,8 @@ void QuadLand2::genLand()
 
 void QuadLand2::updateLand()
 {
-    const vell::Timer* timer = vell::Timer::getInstance();
-    const float t = timer->getTime();
-    const float dt = timer->getFrameTime();
-    rowScroll += (dt + dt) * scrollSpeed;
-    detailScroll += dt * 5 * scrollSpeed;
+    const float t = vell::Timer::getInstance()->getTime();
+    advance();
 
     float* positions = geometry->getAttrib("position", vell::VEC3)->getBuffer();
     float* normals = geometry->getAttrib("normal", vell::VEC3)->getBuffer();
@@ -76,7 +74,6 @@ void QuadLand2::updateLand()
     const double left = static_cast<double>(W * s) * 1.2 / -2.0;
     const vec3 centre(static_cast<float>(static_cast<double>((W / 2) * s) * 1.2 + left), 0,
                       static_cast<float>((-D / 2) * s));
-    rippleAmplitude = static_cast<float>(rippleAmplitude * 0.95);
 
     // Neighbouring quads of a row share corners: each corner's height is worked
     // out once per row, for both edges of the row.
@@ -115,6 +112,14 @@ void QuadLand2::updateLand()
         }
     }
     geometry->invalidate();
+}
+
+void QuadLand2::advance()
+{
+    const float dt = vell::Timer::getInstance()->getFrameTime();
+    rowScroll += (dt + dt) * scrollSpeed;
+    detailScroll += dt * 5 * scrollSpeed;
+    rippleAmplitude = static_cast<float>(rippleAmplitude * 0.95);
 }
 
 // The heights along both edges of the row at fz, whose near edge is lattice
@@ -186,6 +191,11 @@ void QuadLand2::drawScene()
 
 void QuadLand2::draw()
 {
+    if (clearedBy && clearedBy->enabled && Tunnel::clearsFrame(vell::Timer::getInstance()->getTime())) {
+        uncoveredPending = false;
+        advance();
+        return;
+    }
     if (!renderToTexture) {
         drawScene();
         return;

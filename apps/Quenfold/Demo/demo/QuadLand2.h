@@ -15,6 +15,8 @@ class Shader;
 class Texture2D;
 } // namespace vell
 
+class Tunnel;
+
 // The scrolling landscape: a field of separate quads that rise and fall on a
 // noise height field (orange fill, faint outlines) or lie flat as a white wire
 // grid with a circular ripple; optionally rendered into a texture with the logo
@@ -52,7 +54,7 @@ public:
     float detailScroll;    // the two finer octaves
     float fillAlpha;
     float cameraHeight;
-    float rippleAmplitude; // flat look only; decays 5 % per drawn frame
+    float rippleAmplitude; // flat look only; decays 5 % a frame
     bool renderToTexture;
     bool overheadCamera;   // high camera, triple relief
     float logoAlpha;       // drawn only on the render-to-texture route
@@ -63,6 +65,10 @@ public:
     // off-screen scene waits for it and is left out under what it drew: adding
     // it there first would have changed nothing.
     const Effect* cover = nullptr;
+    // The tunnel, drawn later in the frame: while it is enabled and clears the
+    // frame, nothing the landscape draws would show (it writes no stencil), so
+    // only what carries over to the next frame moves on.
+    const Tunnel* clearedBy = nullptr;
 
 private:
     static constexpr size_t octaveCount = 3;
@@ -70,6 +76,8 @@ private:
     std::vector<float> columnX; // x of each column's corners
     NoiseLines octaves[octaveCount];
     void reliefRow(int line, float fz);
+    // What one frame moves on, drawn or not: the scrolls and the ripple's decay.
+    void advance();
     bool uncoveredPending = false; // draw left the adding onto the screen to addUncovered
     void drawLogo();
     void addOntoScreen();

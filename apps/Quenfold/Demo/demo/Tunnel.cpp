@@ -75,7 +75,7 @@ void Tunnel::draw()
 {
     const float t = vell::Timer::getInstance()->getTime();
     glClearColor(clearColor.x, clearColor.y, clearColor.z, clearColor.w);
-    glClear(t > 80 ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_DEPTH_BUFFER_BIT);
+    glClear(clearsFrame(t) ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_DEPTH_BUFFER_BIT);
 
     // Only inside the window the pyramid left in the stencil, while the test is on.
     int rect[4];

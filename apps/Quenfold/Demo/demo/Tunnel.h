@@ -33,6 +33,9 @@ public:
     vell::mat4 getViewMatrix() const;
     // clearColor's rgb, with alpha 78 - time before 78 s and 0 from then on.
     vell::vec4 getFadeInColor(float time) const;
+    // From 80 s the tunnel clears colour and depth before it draws (the stencil
+    // stays): nothing drawn before it in the frame shows but the stencil's marks.
+    static bool clearsFrame(float time) { return time > 80; }
 
     std::unique_ptr<vell::Shader> shader;
     std::array<std::unique_ptr<IsoTerrainModule>, 3> terrainModules;
