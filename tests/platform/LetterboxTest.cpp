@@ -117,7 +117,6 @@ TEST(Letterbox, FrameFourTimesThePictureIsAveragedWithNoTexelSkipped)
     EXPECT_EQ(at(picture, 480, 3, 1), 0xFF000000u);
 }
 
-#ifndef __SANITIZE_ADDRESS__
 // After a 3x frame in a full-screen picture, a 1x frame gives back the room the
 // larger one took: held, it stayed for the rest of the run (5.5 MB more heap).
 TEST(Letterbox, ScalerGivesBackALargerFramesRoom)
@@ -126,6 +125,13 @@ TEST(Letterbox, ScalerGivesBackALargerFramesRoom)
         const struct mallinfo2 m = mallinfo2();
         return m.uordblks + m.hblkhd;
     };
+    {
+        const size_t before = heapInUse();
+        const std::vector<uint8_t> probe(1 << 20, 1);
+        asm volatile("" : : "r"(probe.data()) : "memory"); // kept, and made before the reading
+        if (heapInUse() < before + probe.size()) // another allocator (a sanitizer's) serves new
+            GTEST_SKIP() << "the C library's heap figures do not see this allocator";
+    }
     FrameScaler scaler;
     std::vector<uint8_t> small(static_cast<size_t>(480) * 320 * 4, 0);
     std::vector<uint32_t> smallPicture(960 * 640);
@@ -139,7 +145,6 @@ TEST(Letterbox, ScalerGivesBackALargerFramesRoom)
     // The frame's texels, 1440 x 960 x 4 = 5,529,600 bytes, become 480 x 320 x 4 = 614,400.
     EXPECT_GT(afterLarge, heapInUse() + 4800000);
 }
-#endif
 
 TEST(ContentScale, LargestThatFitsAndWhatF3SwitchesTo)
 {
