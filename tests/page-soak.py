@@ -22,9 +22,11 @@ from webdriver import ChromeDriver, Driver, serve
 SAMPLE_SECONDS = 10
 FLAGS = ["--headless=new", "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
          "--autoplay-policy=no-user-gesture-required", "--window-size=700,600",
-         "--enable-precise-memory-info", "--js-flags=--expose-gc"]
+         "--enable-precise-memory-info"]
 # Growth allowed from the early to the late median (see Figures.growth): the heap
-# after a full collection holds the page's live objects only; WebAssembly
+# after the inspector's collection holds the page's live objects only (a plain
+# gc() keeps the engine's caches of the scripts the driver sends, which grow by
+# tens of kB a minute and go at that collection); WebAssembly
 # memory never shrinks, so any growth is a new high; the GL tables hold exactly
 # what the page made and did not delete.
 BOUNDS = {"js_heap_kb": 1024, "wasm_memory_kb": 0, "gl_textures": 0, "gl_buffers": 0, "gl_programs": 0,
@@ -34,7 +36,6 @@ NAMES = ["demo_time", "js_heap_kb", "wasm_memory_kb", "gl_textures", "gl_buffers
          "gl_framebuffers", "gl_renderbuffers", "elements", "renderer_rss_kb", "gpu_rss_kb", "browser_rss_kb"]
 
 SAMPLE = """
-gc();
 const live = a => a ? a.filter(x => x).length : -1;
 const kb = n => Math.round(n / 1024);
 return {demo_time: Math.round(Module._quenfold_time() * 10) / 10,
@@ -163,6 +164,7 @@ def sample(d, chromedriver_pid):
     d.run("document.body.classList.remove('bare'); document.getElementById('demo').click();")
     d.wait_for("return Module._quenfold_time() > 0.2 && Module._quenfold_time() < 30", 120, "the demo again")
     d.s("POST", "/goog/cdp/execute", {"cmd": "Runtime.discardConsoleEntries", "params": {}})
+    d.s("POST", "/goog/cdp/execute", {"cmd": "HeapProfiler.collectGarbage", "params": {}})
     values = d.run(SAMPLE)
     values.update(browser_memory(chromedriver_pid))
     return values
