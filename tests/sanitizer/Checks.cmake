@@ -11,7 +11,7 @@ endif()
 
 if(QUENFOLD_FUZZ)
   # Each fuzz target for a short while from its corpus; a finding fails and leaves its input in fuzz/.
-  set(QUENFOLD_FUZZ_SECONDS 30 CACHE STRING "Seconds each fuzz target runs under ctest")
+  set(QUENFOLD_FUZZ_SECONDS 15 CACHE STRING "Seconds each fuzz target runs under ctest")
   get_property(fuzzers DIRECTORY ${CMAKE_SOURCE_DIR}/tests/fuzz PROPERTY BUILDSYSTEM_TARGETS)
   foreach(name ${fuzzers})
     get_target_property(type ${name} TYPE)
