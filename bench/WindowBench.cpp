@@ -3,10 +3,13 @@
 // display (the program's --frame-log). Through the whole demo it prints per
 // section (as DemoBench cuts them): frames shown per second, the share of
 // frames late (shown more than 1/60 s + 2 ms after the one before), the worst
-// gap, and CPU per frame: the program's in all, the program's in presenting
-// (scaling the frame and handing it over) and the display server's. With
-// effect names it runs each of them alone instead (--seconds S each, 10 by
-// default, the first second left out). --program PATH runs another build of
+// gap, CPU per frame (the program's in all, the program's in presenting:
+// scaling the frame and handing it over, and the display server's), and the
+// share of the machine's CPU time its hypervisor took (steal) with how many
+// late frames it took at least their lateness from (the others waited for
+// this machine: the program, the display server or another process). With effect
+// names it runs each of them alone instead (--seconds S each, 10 by default,
+// the first second left out). --program PATH runs another build of
 // the program (for comparing two, in turns). --scale S draws at content scale
 // S (1 to 4) in a window, and on a screen, of 480S x 320S (960x640 for S = 1),
 // so the frame fits it pixel for pixel from S = 2 on. --present gl|cpu picks
@@ -37,8 +40,8 @@ constexpr double kEffectWarmSeconds = 1;
 // What the frames of one span add up to, each counted with the gap before it.
 struct Tally {
     int frames = 0;
-    int late = 0;
-    double seconds = 0, worst = 0, cpu = 0, presentMs = 0, server = 0;
+    int late = 0, lateStolen = 0;
+    double seconds = 0, worst = 0, cpu = 0, presentMs = 0, server = 0, stolen = 0;
 
     void add(const WindowRun& run, size_t i)
     {
@@ -52,6 +55,9 @@ struct Tally {
         cpu += f.cpu - before.cpu;
         presentMs += f.presentMs;
         server += run.serverCpuAt(f.shown) - run.serverCpuAt(before.shown);
+        const double stolenInGap = run.stolenAt(f.shown) - run.stolenAt(before.shown);
+        stolen += stolenInGap;
+        lateStolen += gap > kLateSeconds && stolenInGap >= gap - 1.0 / 60;
     }
     double fps() const { return seconds > 0 ? frames / seconds : 0; }
     bool onTarget() const { return fps() >= kTargetFps && late <= kTargetLate * frames; }
@@ -66,8 +72,8 @@ void printLoad(const char* when)
 
 void printHeader()
 {
-    std::printf("%-8s %-8s %6s %6s %6s %8s %8s %9s %8s %9s  %s\n", "from s", "to s", "frames", "fps", "late%",
-                "worst ms", "prog ms", "present*", "X ms", "pres+X", "span");
+    std::printf("%-8s %-8s %6s %6s %6s %8s %8s %9s %8s %9s %7s %8s  %s\n", "from s", "to s", "frames", "fps",
+                "late%", "worst ms", "prog ms", "present*", "X ms", "pres+X", "steal%", "late st", "span");
 }
 
 void printRow(double from, double to, const Tally& t, const std::string& name)
@@ -75,16 +81,21 @@ void printRow(double from, double to, const Tally& t, const std::string& name)
     if (t.frames == 0)
         return;
     const double present = t.presentMs / t.frames, server = t.server * 1000 / t.frames;
-    std::printf("%-8.2f %-8.2f %6d %6.1f %6.1f %8.1f %8.2f %9.2f %8.2f %9.2f  %s%s\n", from, to, t.frames, t.fps(),
-                100.0 * t.late / t.frames, t.worst * 1000, t.cpu * 1000 / t.frames, present, server,
-                present + server, name.c_str(), t.onTarget() ? "" : "  (under 58 fps or over 2 % late)");
+    const double cores = static_cast<double>(std::max(1L, sysconf(_SC_NPROCESSORS_ONLN)));
+    const double steal = t.seconds > 0 ? 100 * t.stolen / (t.seconds * cores) : 0;
+    std::printf("%-8.2f %-8.2f %6d %6.1f %6.1f %8.1f %8.2f %9.2f %8.2f %9.2f %7.1f %8d  %s%s\n", from, to, t.frames,
+                t.fps(), 100.0 * t.late / t.frames, t.worst * 1000, t.cpu * 1000 / t.frames, present, server,
+                present + server, steal, t.lateStolen, name.c_str(),
+                t.onTarget() ? "" : "  (under 58 fps or over 2 % late)");
 }
 
 void printFootnote()
 {
     std::printf("fps: frames shown per second; late: shown more than 1/60 s + 2 ms after the one before;\n"
                 "prog ms: the program's CPU per frame, all threads; present*: of it, presenting the frame\n"
-                "(after its drawing finished); X ms: the display server's CPU per frame; pres+X: the two.\n");
+                "(after its drawing finished); X ms: the display server's CPU per frame; pres+X: the two;\n"
+                "steal%%: of the machine's CPU time, what its hypervisor took; late st: late frames for\n"
+                "whose wait it took at least as much CPU time as they were late by (sampled every 50 ms).\n");
 }
 
 std::string programPath()

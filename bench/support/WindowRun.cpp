@@ -39,6 +39,33 @@ double lastDemoTime(const std::string& path)
     return demo;
 }
 
+// The steal column of /proc/stat's first line, in seconds (0 where the kernel has none).
+double stolenSeconds()
+{
+    std::ifstream stat("/proc/stat");
+    std::string cpu;
+    unsigned long long user, nice, system, idle, iowait, irq, softirq, steal = 0;
+    stat >> cpu >> user >> nice >> system >> idle >> iowait >> irq >> softirq >> steal;
+    return static_cast<double>(steal) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// A sampled figure at a monotonic time, interpolated between its samples.
+template <class Field>
+double sampledAt(const std::vector<WindowRun::Sample>& samples, double at, Field field)
+{
+    if (samples.empty())
+        return 0;
+    auto next = std::lower_bound(samples.begin(), samples.end(), at,
+                                 [](const WindowRun::Sample& s, double t) { return s.at < t; });
+    if (next == samples.begin())
+        return field(*next);
+    if (next == samples.end())
+        return field(samples.back());
+    const WindowRun::Sample& a = *(next - 1);
+    const WindowRun::Sample& b = *next;
+    return field(a) + (field(b) - field(a)) * (at - a.at) / (b.at - a.at);
+}
+
 std::string tail(const std::string& path)
 {
     std::ifstream in(path);
@@ -54,7 +81,7 @@ bool WindowRun::run(const std::string& program, const std::vector<std::string>& 
                     double untilDemoSeconds)
 {
     frames.clear();
-    server.clear();
+    samples.clear();
     char dir[] = "/tmp/quenfold-windowbench-XXXXXX";
     if (!mkdtemp(dir)) {
         error = std::string("cannot make a temporary folder: ") + strerror(errno);
@@ -88,7 +115,7 @@ bool WindowRun::run(const std::string& program, const std::vector<std::string>& 
     int status = 0;
     for (int tick = 0; !done && !ended; ++tick) {
         std::this_thread::sleep_for(std::chrono::duration<double>(kSampleSeconds));
-        server.push_back({monotonic(), VirtualDisplay::cpuSeconds(display.pid())});
+        samples.push_back({monotonic(), VirtualDisplay::cpuSeconds(display.pid()), stolenSeconds()});
         ended = waitpid(child, &status, WNOHANG) == child;
         // The log is written through a buffer: its time lags by a second or so.
         if (tick % 10 == 0)
@@ -131,15 +158,10 @@ bool WindowRun::readLog(const std::string& path)
 
 double WindowRun::serverCpuAt(double at) const
 {
-    if (server.empty())
-        return 0;
-    auto next = std::lower_bound(server.begin(), server.end(), at,
-                                 [](const Sample& s, double t) { return s.at < t; });
-    if (next == server.begin())
-        return next->seconds;
-    if (next == server.end())
-        return server.back().seconds;
-    const Sample& a = *(next - 1);
-    const Sample& b = *next;
-    return a.seconds + (b.seconds - a.seconds) * (at - a.at) / (b.at - a.at);
+    return sampledAt(samples, at, [](const Sample& s) { return s.seconds; });
+}
+
+double WindowRun::stolenAt(double at) const
+{
+    return sampledAt(samples, at, [](const Sample& s) { return s.stolen; });
 }

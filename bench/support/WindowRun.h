@@ -7,7 +7,8 @@
 
 // The windowed program run on a virtual display with silent audio until its
 // frame clock passes a time, every presented frame read from its frame log,
-// and the display server's CPU time sampled while it runs.
+// and the display server's CPU time and the CPU time the hypervisor took from
+// the machine (steal) sampled while it runs.
 class WindowRun {
 public:
     struct Frame {
@@ -19,6 +20,7 @@ public:
     struct Sample {
         double at = 0;      // monotonic seconds
         double seconds = 0; // the display server's CPU seconds so far
+        double stolen = 0;  // CPU seconds the hypervisor took from this machine so far, all cores
     };
 
     // Runs program with args (and --frame-log); false with the reason in error.
@@ -27,9 +29,11 @@ public:
 
     // The display server's CPU seconds at a monotonic time, between samples.
     double serverCpuAt(double at) const;
+    // The CPU seconds stolen from all cores at a monotonic time, between samples.
+    double stolenAt(double at) const;
 
     std::vector<Frame> frames;
-    std::vector<Sample> server;
+    std::vector<Sample> samples;
     std::string error;
 
 private:
