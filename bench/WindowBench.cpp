@@ -5,9 +5,10 @@
 // frames late (shown more than 1/60 s + 2 ms after the one before), the worst
 // gap, CPU per frame (the program's in all, the program's in presenting:
 // scaling the frame and handing it over, and the display server's), and the
-// share of the machine's CPU time its hypervisor took (steal) with how many
-// late frames it took at least their lateness from (the others waited for
-// this machine: the program, the display server or another process). With effect
+// share of the machine's CPU time its hypervisor took (steal), and how many
+// late frames waited across a stall of the machine itself at least as long
+// as they were late by (StallProbe): those waited for the machine, the others
+// for the program, the display server or another process. With effect
 // names it runs each of them alone instead (--seconds S each, 10 by default,
 // the first second left out). --program PATH runs another build of
 // the program (for comparing two, in turns). --scale S draws at content scale
@@ -40,7 +41,7 @@ constexpr double kEffectWarmSeconds = 1;
 // What the frames of one span add up to, each counted with the gap before it.
 struct Tally {
     int frames = 0;
-    int late = 0, lateStolen = 0;
+    int late = 0, lateStalled = 0;
     double seconds = 0, worst = 0, cpu = 0, presentMs = 0, server = 0, stolen = 0;
 
     void add(const WindowRun& run, size_t i)
@@ -55,9 +56,8 @@ struct Tally {
         cpu += f.cpu - before.cpu;
         presentMs += f.presentMs;
         server += run.serverCpuAt(f.shown) - run.serverCpuAt(before.shown);
-        const double stolenInGap = run.stolenAt(f.shown) - run.stolenAt(before.shown);
-        stolen += stolenInGap;
-        lateStolen += gap > kLateSeconds && stolenInGap >= gap - 1.0 / 60;
+        stolen += run.stolenAt(f.shown) - run.stolenAt(before.shown);
+        lateStalled += gap > kLateSeconds && run.stalls.longestIn(before.shown, f.shown) >= gap - 1.0 / 60;
     }
     double fps() const { return seconds > 0 ? frames / seconds : 0; }
     bool onTarget() const { return fps() >= kTargetFps && late <= kTargetLate * frames; }
@@ -73,7 +73,7 @@ void printLoad(const char* when)
 void printHeader()
 {
     std::printf("%-8s %-8s %6s %6s %6s %8s %8s %9s %8s %9s %7s %8s  %s\n", "from s", "to s", "frames", "fps",
-                "late%", "worst ms", "prog ms", "present*", "X ms", "pres+X", "steal%", "late st", "span");
+                "late%", "worst ms", "prog ms", "present*", "X ms", "pres+X", "steal%", "stalled", "span");
 }
 
 void printRow(double from, double to, const Tally& t, const std::string& name)
@@ -85,7 +85,7 @@ void printRow(double from, double to, const Tally& t, const std::string& name)
     const double steal = t.seconds > 0 ? 100 * t.stolen / (t.seconds * cores) : 0;
     std::printf("%-8.2f %-8.2f %6d %6.1f %6.1f %8.1f %8.2f %9.2f %8.2f %9.2f %7.1f %8d  %s%s\n", from, to, t.frames,
                 t.fps(), 100.0 * t.late / t.frames, t.worst * 1000, t.cpu * 1000 / t.frames, present, server,
-                present + server, steal, t.lateStolen, name.c_str(),
+                present + server, steal, t.lateStalled, name.c_str(),
                 t.onTarget() ? "" : "  (under 58 fps or over 2 % late)");
 }
 
@@ -94,8 +94,15 @@ void printFootnote()
     std::printf("fps: frames shown per second; late: shown more than 1/60 s + 2 ms after the one before;\n"
                 "prog ms: the program's CPU per frame, all threads; present*: of it, presenting the frame\n"
                 "(after its drawing finished); X ms: the display server's CPU per frame; pres+X: the two;\n"
-                "steal%%: of the machine's CPU time, what its hypervisor took; late st: late frames for\n"
-                "whose wait it took at least as much CPU time as they were late by (sampled every 50 ms).\n");
+                "steal%%: of the machine's CPU time, what its hypervisor took; stalled: late frames whose\n"
+                "wait held a stall of a CPU at least as long as they were late by (the machine's, not the\n"
+                "program's: a real-time probe on each CPU did not wake for that long).\n");
+}
+
+void noteProbe(const WindowRun& run)
+{
+    if (!run.stalls.realTime())
+        std::printf("(the stall probe had no real-time priority: its stalls include the machine's own load)\n");
 }
 
 std::string programPath()
@@ -120,6 +127,7 @@ bool runDemo(const std::string& program, const std::vector<std::string>& args, c
         std::fprintf(stderr, "WindowBench: %s\n", run.error.c_str());
         return false;
     }
+    noteProbe(run);
     std::vector<Tally> tallies(sections.size());
     Tally whole;
     size_t k = 0;
@@ -153,6 +161,7 @@ bool runEffects(const std::string& program, const std::vector<std::string>& args
             std::fprintf(stderr, "WindowBench: %s: %s\n", vell::printableText(name).c_str(), run.error.c_str());
             return false;
         }
+        noteProbe(run);
         Tally t;
         for (size_t i = 1; i < run.frames.size(); ++i)
             if (run.frames[i].demo >= kEffectWarmSeconds && run.frames[i].demo < seconds)

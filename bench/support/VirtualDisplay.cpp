@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,6 +35,7 @@ bool VirtualDisplay::start(int width, int height, std::string* error)
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
     server = fork();
     if (server == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM); // gone with the benchmark, however it ends
         // The server writes its display number to the pipe's write end once it listens.
         const int out = dup(fds[1]);
         const std::string fd = std::to_string(out);

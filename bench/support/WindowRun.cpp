@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -94,6 +95,7 @@ bool WindowRun::run(const std::string& program, const std::vector<std::string>& 
 
     const pid_t child = fork();
     if (child == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM); // gone with the benchmark, however it ends
         setenv("DISPLAY", display.name().c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -110,6 +112,7 @@ bool WindowRun::run(const std::string& program, const std::vector<std::string>& 
         error = std::string("cannot start ") + program + ": " + strerror(errno);
         return false;
     }
+    stalls.start();
     const double deadline = monotonic() + untilDemoSeconds + kSlackSeconds;
     bool ended = false, done = false;
     int status = 0;
@@ -125,6 +128,7 @@ bool WindowRun::run(const std::string& program, const std::vector<std::string>& 
         kill(child, SIGTERM);
         waitpid(child, &status, 0);
     }
+    stalls.stop();
     const bool ok = !ended && readLog(log) && !frames.empty() && frames.back().demo >= untilDemoSeconds;
     if (!ok && error.empty())
         error = std::string(ended ? "the program ended early" : "the frame clock did not reach the end in time") +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "StallProbe.h"
 #include "VirtualDisplay.h"
 
 #include <string>
@@ -7,8 +8,8 @@
 
 // The windowed program run on a virtual display with silent audio until its
 // frame clock passes a time, every presented frame read from its frame log,
-// and the display server's CPU time and the CPU time the hypervisor took from
-// the machine (steal) sampled while it runs.
+// the display server's CPU time and the CPU time the hypervisor took from the
+// machine (steal) sampled while it runs, and the machine's stalls probed.
 class WindowRun {
 public:
     struct Frame {
@@ -34,6 +35,7 @@ public:
 
     std::vector<Frame> frames;
     std::vector<Sample> samples;
+    StallProbe stalls;
     std::string error;
 
 private:
