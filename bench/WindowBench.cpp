@@ -5,10 +5,10 @@
 // frames late (shown more than 1/60 s + 2 ms after the one before), the worst
 // gap, CPU per frame (the program's in all, the program's in presenting:
 // scaling the frame and handing it over, and the display server's), and the
-// share of the machine's CPU time its hypervisor took (steal), and how many
-// late frames waited across a stall of the machine itself at least as long
-// as they were late by (StallProbe): those waited for the machine, the others
-// for the program, the display server or another process. With effect
+// share of the machine's CPU time its hypervisor took (steal), how often the
+// machine itself stalled (StallProbe), and the share of frames late with no
+// stall in their wait or the one before: those did not wait for the machine
+// but for the program, the display server or another process. With effect
 // names it runs each of them alone instead (--seconds S each, 10 by default,
 // the first second left out). --program PATH runs another build of
 // the program (for comparing two, in turns). --scale S draws at content scale
@@ -41,7 +41,7 @@ constexpr double kEffectWarmSeconds = 1;
 // What the frames of one span add up to, each counted with the gap before it.
 struct Tally {
     int frames = 0;
-    int late = 0, lateStalled = 0;
+    int late = 0, ownLate = 0, stalls = 0;
     double seconds = 0, worst = 0, cpu = 0, presentMs = 0, server = 0, stolen = 0;
 
     void add(const WindowRun& run, size_t i)
@@ -57,7 +57,10 @@ struct Tally {
         presentMs += f.presentMs;
         server += run.serverCpuAt(f.shown) - run.serverCpuAt(before.shown);
         stolen += run.stolenAt(f.shown) - run.stolenAt(before.shown);
-        lateStalled += gap > kLateSeconds && run.stalls.longestIn(before.shown, f.shown) >= gap - 1.0 / 60;
+        // A late frame is the machine's when it stalled in this wait or the one before.
+        const double since = i >= 2 ? run.frames[i - 2].shown : before.shown;
+        ownLate += gap > kLateSeconds && !run.stalls.stalledIn(since, f.shown);
+        stalls += run.stalls.countIn(before.shown, f.shown);
     }
     double fps() const { return seconds > 0 ? frames / seconds : 0; }
     bool onTarget() const { return fps() >= kTargetFps && late <= kTargetLate * frames; }
@@ -72,8 +75,8 @@ void printLoad(const char* when)
 
 void printHeader()
 {
-    std::printf("%-8s %-8s %6s %6s %6s %8s %8s %9s %8s %9s %7s %8s  %s\n", "from s", "to s", "frames", "fps",
-                "late%", "worst ms", "prog ms", "present*", "X ms", "pres+X", "steal%", "stalled", "span");
+    std::printf("%-8s %-8s %6s %6s %6s %8s %8s %9s %8s %9s %7s %8s %9s  %s\n", "from s", "to s", "frames", "fps",
+                "late%", "worst ms", "prog ms", "present*", "X ms", "pres+X", "steal%", "stalls/s", "own late%", "span");
 }
 
 void printRow(double from, double to, const Tally& t, const std::string& name)
@@ -83,9 +86,10 @@ void printRow(double from, double to, const Tally& t, const std::string& name)
     const double present = t.presentMs / t.frames, server = t.server * 1000 / t.frames;
     const double cores = static_cast<double>(std::max(1L, sysconf(_SC_NPROCESSORS_ONLN)));
     const double steal = t.seconds > 0 ? 100 * t.stolen / (t.seconds * cores) : 0;
-    std::printf("%-8.2f %-8.2f %6d %6.1f %6.1f %8.1f %8.2f %9.2f %8.2f %9.2f %7.1f %8d  %s%s\n", from, to, t.frames,
-                t.fps(), 100.0 * t.late / t.frames, t.worst * 1000, t.cpu * 1000 / t.frames, present, server,
-                present + server, steal, t.lateStalled, name.c_str(),
+    std::printf("%-8.2f %-8.2f %6d %6.1f %6.1f %8.1f %8.2f %9.2f %8.2f %9.2f %7.1f %8.2f %9.1f  %s%s\n", from, to,
+                t.frames, t.fps(), 100.0 * t.late / t.frames, t.worst * 1000, t.cpu * 1000 / t.frames, present, server,
+                present + server, steal, t.seconds > 0 ? t.stalls / t.seconds : 0, 100.0 * t.ownLate / t.frames,
+                name.c_str(),
                 t.onTarget() ? "" : "  (under 58 fps or over 2 % late)");
 }
 
@@ -94,9 +98,9 @@ void printFootnote()
     std::printf("fps: frames shown per second; late: shown more than 1/60 s + 2 ms after the one before;\n"
                 "prog ms: the program's CPU per frame, all threads; present*: of it, presenting the frame\n"
                 "(after its drawing finished); X ms: the display server's CPU per frame; pres+X: the two;\n"
-                "steal%%: of the machine's CPU time, what its hypervisor took; stalled: late frames whose\n"
-                "wait held a stall of a CPU at least as long as they were late by (the machine's, not the\n"
-                "program's: a real-time probe on each CPU did not wake for that long).\n");
+                "steal%%: of the machine's CPU time, what its hypervisor took; stalls/s: times a real-time\n"
+                "probe on a CPU woke 5 ms or more late (the machine stalled); own late%%: late frames with\n"
+                "no stall in their wait or the one before (the program's, the display server's, others').\n");
 }
 
 void noteProbe(const WindowRun& run)

@@ -10,7 +10,7 @@
 namespace {
 
 constexpr long kSleepNs = 1000000;
-constexpr double kStallSeconds = 0.002;
+constexpr double kStallSeconds = 0.005;
 
 double seconds(const timespec& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9; }
 
@@ -36,10 +36,17 @@ void StallProbe::stop()
     for (std::thread& t : threads)
         t.join();
     threads.clear();
+    std::vector<Stall> all;
     for (std::vector<Stall>& found : perCpu)
-        stalls.insert(stalls.end(), found.begin(), found.end());
+        all.insert(all.end(), found.begin(), found.end());
     perCpu.clear();
-    std::sort(stalls.begin(), stalls.end(), [](const Stall& a, const Stall& b) { return a.from < b.from; });
+    std::sort(all.begin(), all.end(), [](const Stall& a, const Stall& b) { return a.from < b.from; });
+    for (const Stall& s : all) {
+        if (!stalls.empty() && s.from <= stalls.back().to)
+            stalls.back().to = std::max(stalls.back().to, s.to);
+        else
+            stalls.push_back(s);
+    }
 }
 
 void StallProbe::watch(int cpu, std::vector<Stall>* found)
@@ -70,13 +77,17 @@ void StallProbe::watch(int cpu, std::vector<Stall>* found)
     }
 }
 
-double StallProbe::longestIn(double from, double to) const
+bool StallProbe::stalledIn(double from, double to) const
 {
-    double longest = 0;
-    for (auto s = std::lower_bound(stalls.begin(), stalls.end(), from - 1,
-                                   [](const Stall& a, double t) { return a.from < t; });
-         s != stalls.end() && s->from <= to; ++s)
-        if (s->to >= from)
-            longest = std::max(longest, s->to - s->from);
-    return longest;
+    // Merged stalls do not overlap: the first that ends after from is the only candidate.
+    const auto s = std::lower_bound(stalls.begin(), stalls.end(), from,
+                                    [](const Stall& a, double t) { return a.to <= t; });
+    return s != stalls.end() && s->from < to;
+}
+
+int StallProbe::countIn(double from, double to) const
+{
+    const auto byStart = [](const Stall& a, double t) { return a.from < t; };
+    return static_cast<int>(std::lower_bound(stalls.begin(), stalls.end(), to, byStart) -
+                            std::lower_bound(stalls.begin(), stalls.end(), from, byStart));
 }
