@@ -15,20 +15,25 @@
 // S (1 to 4) in a window, and on a screen, of 480S x 320S (960x640 for S = 1),
 // so the frame fits it pixel for pixel from S = 2 on. --present gl|cpu picks
 // how the program shows its frames. --script FILE has the demo play that
-// script file (the program's --script), cut into its own sections.
+// script file (the program's --script), cut into its own sections. --machine S
+// runs only the stall probe for S seconds, with nothing else running: how
+// steady the machine is before the window is judged on it.
 #include "DemoSections.h"
 #include "ScaleArgument.h"
 #include "SelfPath.h"
+#include "StallProbe.h"
 #include "VirtualDisplay.h"
 #include "WindowRun.h"
 #include "script/ScriptFile.h"
 #include "utils/Utils.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -175,6 +180,19 @@ bool runEffects(const std::string& program, const std::vector<std::string>& args
     return true;
 }
 
+// The machine alone: its stalls over some seconds.
+void runMachine(double seconds)
+{
+    StallProbe probe;
+    probe.start();
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    probe.stop();
+    std::printf("the machine alone for %.0f s: %d stalls of 5 ms or more (%.2f a second), the longest %.1f ms, "
+                "%.2f %% of the time stalled%s\n",
+                seconds, probe.count(), probe.count() / seconds, probe.longest() * 1000,
+                100 * probe.stalledSeconds() / seconds, probe.realTime() ? "" : " (no real-time priority)");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -195,6 +213,14 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "WindowBench: --seconds needs a number from 3 to 600\n");
                 return 1;
             }
+        } else if (std::strcmp(argv[i], "--machine") == 0 && i + 1 < argc) {
+            const double machine = std::atof(argv[++i]);
+            if (!(machine >= 1 && machine <= 3600)) {
+                std::fprintf(stderr, "WindowBench: --machine needs a number of seconds from 1 to 3600\n");
+                return 1;
+            }
+            runMachine(machine);
+            return 0;
         } else if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
             scriptPath = argv[++i];
         } else if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
@@ -208,7 +234,7 @@ int main(int argc, char** argv)
             }
         } else if (argv[i][0] == '-') {
             std::fprintf(stderr, "usage: WindowBench [--program PATH] [--scale S] [--present gl|cpu] [--script FILE] "
-                                 "[--seconds S] [EFFECT...]\n");
+                                 "[--seconds S] [EFFECT...]\n       WindowBench --machine S\n");
             return 1;
         } else {
             names.push_back(argv[i]);

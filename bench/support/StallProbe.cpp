@@ -91,3 +91,19 @@ int StallProbe::countIn(double from, double to) const
     return static_cast<int>(std::lower_bound(stalls.begin(), stalls.end(), to, byStart) -
                             std::lower_bound(stalls.begin(), stalls.end(), from, byStart));
 }
+
+double StallProbe::longest() const
+{
+    double most = 0;
+    for (const Stall& s : stalls)
+        most = std::max(most, s.to - s.from);
+    return most;
+}
+
+double StallProbe::stalledSeconds() const
+{
+    double total = 0;
+    for (const Stall& s : stalls)
+        total += s.to - s.from;
+    return total;
+}

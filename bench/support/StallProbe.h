@@ -19,6 +19,9 @@ public:
     // After stop(): whether a stall overlaps [from, to], and how many began in it.
     bool stalledIn(double from, double to) const;
     int countIn(double from, double to) const;
+    int count() const { return static_cast<int>(stalls.size()); }
+    double longest() const;
+    double stalledSeconds() const;
 
 private:
     struct Stall {
