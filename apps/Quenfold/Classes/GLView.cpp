@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr double kTickSeconds = 1.0 / 60.0;
-
 // SDL's drivers that show nothing on any screen.
 bool showsNothing(const char* driver)
 {
@@ -142,12 +140,9 @@ void GLView::pace()
 
 void GLView::waitForTick()
 {
-    const Uint64 frequency = SDL_GetPerformanceFrequency();
-    const Uint64 tick = static_cast<Uint64>(kTickSeconds * frequency);
-    const Uint64 now = SDL_GetPerformanceCounter();
-    if (nextTick == 0 || now > nextTick + tick)
-        nextTick = now; // first frame, or too far behind to catch up
-    nextTick += tick;
-    if (nextTick > now)
-        SDL_Delay(static_cast<Uint32>((nextTick - now) * 1000 / frequency));
+    const double now =
+        static_cast<double>(SDL_GetPerformanceCounter()) / static_cast<double>(SDL_GetPerformanceFrequency());
+    const double wait = pacer.waitBefore(now);
+    if (wait > 0)
+        SDL_Delay(static_cast<Uint32>(wait * 1000));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameLog.h"
+#include "FramePacer.h"
 #include "HostSurface.h"
 #include "PresentedColour.h"
 #include "Presenter.h"
@@ -60,7 +61,7 @@ private:
     bool showing = true; // the last frame was shown
     std::function<void()> overlay;
     FrameLog* frameLog = nullptr;
-    Uint64 nextTick = 0;
+    FramePacer pacer{1.0 / 60}; // frames on 1/60 s ticks
     bool waited = false; // a frame shown since pace() waited for its tick
     std::string error;
 };
