@@ -70,7 +70,7 @@ void StallProbe::watch(int cpu, std::vector<Stall>* found)
         clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &due, nullptr);
         timespec woke;
         clock_gettime(CLOCK_MONOTONIC, &woke);
-        if (seconds(woke) - seconds(due) > kStallSeconds)
+        if (seconds(woke) - seconds(due) >= kStallSeconds)
             found->push_back({seconds(due), seconds(woke)});
         if (seconds(woke) > seconds(due))
             due = woke; // sleep from now on, not catch up
