@@ -112,3 +112,25 @@ TEST_F(ChunkCullerTest, ChunksHiddenBehindWhatWasDrawnAreLeftOutAndThePictureSta
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST_F(ChunkCullerTest, LaterDrawsGoByWhatTheLastOneDrewAndThePictureStays)
+{
+    if (!OcclusionQueries().available())
+        GTEST_SKIP() << "no occlusion queries in this GL";
+    // The second ball goes from aside to behind the first and back. Behind, it is
+    // drawn untested once (it drew pixels last time), then, having drawn none,
+    // tested and left out again; aside again, it is tested and drawn.
+    const Frustum seen(projection * view);
+    ChunkCuller culler;
+    const vec3 aside(4, 0, -6), behind(0, 0, -6);
+    const vec3 steps[] = {aside, behind, behind, aside};
+    for (size_t s = 0; s < 4; ++s) {
+        const std::vector<ChunkCuller::Block> blocks = {{balls[0].get(), vec3()}, {balls[1].get(), steps[s]}};
+        const auto culled = drawCulled(culler, blocks, seen);
+        EXPECT_EQ(culled, drawAll(blocks)) << "step " << s;
+        if (s == 2) {
+            EXPECT_GE(culler.getHiddenChunks(), 8u);
+        }
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -57,32 +57,71 @@ ChunkCuller::~ChunkCuller() = default;
 void ChunkCuller::draw(const std::vector<Block>& blocks, vell::Shader* shader, const mat4& view,
                        const mat4& projection, const vell::Frustum& seen)
 {
+    // The chunks of the last draw that drew a pixel.
+    drawnBefore.clear();
+    for (size_t k = 0; k < drawnNow.size(); ++k)
+        if (drawQueries.anyPassed(k))
+            drawnBefore.push_back(drawnNow[k]);
+    std::sort(drawnBefore.begin(), drawnBefore.end());
+    drawnNow.clear();
+
+    // Candidates: those first, then the rest, each part in the blocks' and the mesh's order.
     candidates.clear();
+    later.clear();
     for (size_t b = 0; b < blocks.size(); ++b) {
         blocks[b].surface->getGeometry();
         const vell::Frustum local = seen.shifted(blocks[b].position);
         const std::vector<IsoChunk>& chunks = blocks[b].surface->getChunks();
-        for (size_t c = 0; c < chunks.size(); ++c)
-            if (!local.excludes(chunks[c].lo, chunks[c].hi))
-                candidates.push_back(Candidate{b, c, true});
+        for (size_t c = 0; c < chunks.size(); ++c) {
+            if (local.excludes(chunks[c].lo, chunks[c].hi))
+                continue;
+            const bool before = std::binary_search(drawnBefore.begin(), drawnBefore.end(), Drawn{blocks[b].surface, c});
+            (before ? candidates : later).push_back(Candidate{b, c, true});
+        }
     }
+    const size_t early = candidates.size();
+    candidates.insert(candidates.end(), later.begin(), later.end());
     drawn = candidates.size();
     hidden = 0;
     viewMatrix = view;
     projectionMatrix = projection;
     nearLimit = 2 * nearDistance(projection) + kBoxMargin;
 
-    // The first group meets an empty depth buffer: nothing to test it against.
-    const bool testing = boxShader && boxShader->isValid();
-    for (size_t first = 0; first < candidates.size();) {
-        size_t last = first + 1;
-        while (last < candidates.size() && last - first < kGroupChunks &&
-               candidates[last].block == candidates[first].block)
-            ++last;
-        if (testing && first > 0)
-            test(blocks, first, last);
-        drawShown(blocks, shader, first, last);
-        first = last;
+    groups.clear();
+    makeGroups(0, early);
+    const size_t earlyGroups = groups.size();
+    makeGroups(early, candidates.size());
+    if (!testing()) {
+        drawShown(blocks, shader, 0, groups.size());
+        return;
+    }
+    if (early == 0) {
+        // Nothing to go by: each group is tested against the nearer ones. The
+        // first meets an empty depth buffer, with nothing to test it against.
+        for (size_t g = 0; g < groups.size(); ++g) {
+            if (g > 0)
+                test(blocks, g, g + 1);
+            drawShown(blocks, shader, g, g + 1);
+        }
+        return;
+    }
+    drawShown(blocks, shader, 0, earlyGroups);
+    if (earlyGroups < groups.size()) {
+        test(blocks, earlyGroups, groups.size());
+        drawShown(blocks, shader, earlyGroups, groups.size());
+    }
+}
+
+bool ChunkCuller::testing() const { return boxShader && boxShader->isValid(); }
+
+void ChunkCuller::makeGroups(size_t first, size_t last)
+{
+    while (first < last) {
+        size_t end = first + 1;
+        while (end < last && end - first < kGroupChunks && candidates[end].block == candidates[first].block)
+            ++end;
+        groups.push_back(Group{first, end, true});
+        first = end;
     }
 }
 
@@ -123,32 +162,9 @@ void ChunkCuller::test(const std::vector<Block>& blocks, size_t first, size_t la
     glFrontFace(GL_CCW);
     boxShader->bind();
     boxShader->set("projectionMatrix", projectionMatrix);
-    const Block& block = blocks[candidates[first].block];
-    blockModelView = placedAt(viewMatrix, block.position);
 
-    const std::vector<IsoChunk>& chunks = block.surface->getChunks();
-    vec3 lo = chunks[candidates[first].chunk].lo, hi = chunks[candidates[first].chunk].hi;
-    for (size_t i = first + 1; i < last; ++i)
-        for (unsigned int a = 0; a < 3; ++a) {
-            lo[a] = std::min(lo[a], chunks[candidates[i].chunk].lo[a]);
-            hi[a] = std::max(hi[a], chunks[candidates[i].chunk].hi[a]);
-        }
-    const bool groupShows = !queryBox(lo, hi, 0) || queries.anyPassed(0);
-    for (size_t i = first; i < last; ++i) {
-        Candidate& candidate = candidates[i];
-        const IsoChunk& chunk = chunks[candidate.chunk];
-        // Shown untested, or tested below.
-        candidate.shown = groupShows && (last - first == 1 || !queryBox(chunk.lo, chunk.hi, 1 + i - first));
-    }
-    for (size_t i = first; i < last; ++i) {
-        Candidate& candidate = candidates[i];
-        if (groupShows && !candidate.shown && last - first > 1)
-            candidate.shown = queries.anyPassed(1 + i - first);
-        if (!candidate.shown) {
-            --drawn;
-            ++hidden;
-        }
-    }
+    testGroups(blocks, first, last);
+    testChunks(blocks, first, last);
 
     glColorMask(colorMask[0], colorMask[1], colorMask[2], colorMask[3]);
     glDepthMask(depthMask);
@@ -158,22 +174,83 @@ void ChunkCuller::test(const std::vector<Block>& blocks, size_t first, size_t la
     glFrontFace(static_cast<GLenum>(frontFace));
 }
 
+void ChunkCuller::testGroups(const std::vector<Block>& blocks, size_t first, size_t last)
+{
+    pending.clear();
+    for (size_t g = first; g < last; ++g) {
+        Group& group = groups[g];
+        const Block& block = blocks[candidates[group.first].block];
+        blockModelView = placedAt(viewMatrix, block.position);
+        const std::vector<IsoChunk>& chunks = block.surface->getChunks();
+        vec3 lo = chunks[candidates[group.first].chunk].lo, hi = chunks[candidates[group.first].chunk].hi;
+        for (size_t i = group.first + 1; i < group.last; ++i)
+            for (unsigned int a = 0; a < 3; ++a) {
+                lo[a] = std::min(lo[a], chunks[candidates[i].chunk].lo[a]);
+                hi[a] = std::max(hi[a], chunks[candidates[i].chunk].hi[a]);
+            }
+        if (queryBox(lo, hi, pending.size())) // else shown untested
+            pending.push_back(g);
+    }
+    for (size_t k = 0; k < pending.size(); ++k)
+        groups[pending[k]].shows = queries.anyPassed(k);
+}
+
+void ChunkCuller::testChunks(const std::vector<Block>& blocks, size_t first, size_t last)
+{
+    pending.clear();
+    for (size_t g = first; g < last; ++g) {
+        const Group& group = groups[g];
+        const Block& block = blocks[candidates[group.first].block];
+        blockModelView = placedAt(viewMatrix, block.position);
+        for (size_t i = group.first; i < group.last; ++i) {
+            candidates[i].shown = group.shows;
+            // A group of one chunk was tested as such.
+            const IsoChunk& chunk = block.surface->getChunks()[candidates[i].chunk];
+            if (group.shows && group.last - group.first > 1 && queryBox(chunk.lo, chunk.hi, pending.size()))
+                pending.push_back(i);
+        }
+    }
+    for (size_t k = 0; k < pending.size(); ++k)
+        candidates[pending[k]].shown = queries.anyPassed(k);
+    for (size_t i = groups[first].first; i < groups[last - 1].last; ++i)
+        if (!candidates[i].shown) {
+            --drawn;
+            ++hidden;
+        }
+}
+
 void ChunkCuller::drawShown(const std::vector<Block>& blocks, vell::Shader* shader, size_t first, size_t last)
 {
-    const Block& block = blocks[candidates[first].block];
-    runs.clear();
-    for (size_t i = first; i < last; ++i) {
-        if (!candidates[i].shown)
+    const bool counting = testing();
+    for (size_t g = first; g < last;) {
+        const size_t b = candidates[groups[g].first].block;
+        const Block& block = blocks[b];
+        runs.clear();
+        for (; g < last && candidates[groups[g].first].block == b; ++g)
+            for (size_t i = groups[g].first; i < groups[g].last; ++i) {
+                if (!candidates[i].shown)
+                    continue;
+                const vell::IndexRange& indices = block.surface->getChunks()[candidates[i].chunk].indices;
+                if (counting)
+                    drawnNow.push_back(Drawn{block.surface, candidates[i].chunk});
+                if (!counting && !runs.empty() && runs.back().first + runs.back().count == indices.first)
+                    runs.back().count += indices.count;
+                else
+                    runs.push_back(indices);
+            }
+        if (runs.empty())
             continue;
-        const vell::IndexRange& indices = block.surface->getChunks()[candidates[i].chunk].indices;
-        if (!runs.empty() && runs.back().first + runs.back().count == indices.first)
-            runs.back().count += indices.count;
-        else
-            runs.push_back(indices);
+        shader->bind();
+        shader->set("modelViewMatrix", placedAt(viewMatrix, block.position));
+        if (!counting) {
+            block.surface->getGeometry()->renderRanges(shader, runs.data(), runs.size());
+            continue;
+        }
+        const size_t firstSlot = drawnNow.size() - runs.size();
+        for (size_t r = 0; r < runs.size(); ++r) {
+            drawQueries.begin(firstSlot + r);
+            block.surface->getGeometry()->renderRanges(shader, &runs[r], 1);
+            drawQueries.end();
+        }
     }
-    if (runs.empty())
-        return;
-    shader->bind();
-    shader->set("modelViewMatrix", placedAt(viewMatrix, block.position));
-    block.surface->getGeometry()->renderRanges(shader, runs.data(), runs.size());
 }
