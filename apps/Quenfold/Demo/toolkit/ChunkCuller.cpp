@@ -231,12 +231,13 @@ void ChunkCuller::drawShown(const std::vector<Block>& blocks, vell::Shader* shad
                 if (!candidates[i].shown)
                     continue;
                 const vell::IndexRange& indices = block.surface->getChunks()[candidates[i].chunk].indices;
-                if (counting)
+                if (counting) // a run of its own, counted
                     drawnNow.push_back(Drawn{block.surface, candidates[i].chunk});
-                if (!counting && !runs.empty() && runs.back().first + runs.back().count == indices.first)
+                else if (!runs.empty() && runs.back().first + runs.back().count == indices.first) {
                     runs.back().count += indices.count;
-                else
-                    runs.push_back(indices);
+                    continue;
+                }
+                runs.push_back(indices);
             }
         if (runs.empty())
             continue;
