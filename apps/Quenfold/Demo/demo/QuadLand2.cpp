@@ -16,6 +16,7 @@
 
 #include <GLES2/gl2.h>
 
+#include <algorithm>
 #include <cmath>
 
 using vell::mat4;
@@ -94,6 +95,8 @@ void QuadLand2::updateLand()
         const float fz = static_cast<float>(static_cast<int>(r) + w) - r;
         if (heightScale > 0)
             reliefRow((w + D) % D, fz);
+        else if (rippleAmplitude == 0) // still: nothing to work out
+            std::fill(relief.begin(), relief.end(), 0.0f);
         else
             for (int edge = 0; edge < 2; ++edge)
                 for (int column = 0; column <= W; ++column)
