@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 namespace vell {
 
@@ -12,6 +13,15 @@ struct IndexRange {
     unsigned int first;
     unsigned int count;
 };
+
+// Appends run to runs, joined to the last one where the two meet.
+inline void appendRun(std::vector<IndexRange>& runs, const IndexRange& run)
+{
+    if (!runs.empty() && runs.back().first + runs.back().count == run.first)
+        runs.back().count += run.count;
+    else
+        runs.push_back(run);
+}
 
 // Draws one geometry with a shader; the geometry owns its renderer.
 class GeometryRenderer {

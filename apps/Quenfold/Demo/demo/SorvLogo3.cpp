@@ -6,6 +6,7 @@
 #include "graphics/Shader.h"
 #include "graphics/Texture2D.h"
 #include "math/Mat.h"
+#include "toolkit/FrustumRuns.h"
 #include "toolkit/GeometryBuilder.h"
 #include "toolkit/GeometryGroup.h"
 #include "utils/Utils.h"
@@ -28,6 +29,10 @@ constexpr float skyRadius = 40;
 constexpr float skyInside = skyRadius - 1;
 constexpr float pointLift = 0.1f; // more than the point shader lifts a point off the surface
 const vec3 splitEye(-1, 0, 9);     // both cameras of the split views
+constexpr float largestPoint = 5;  // the point shader's, in points
+// Primitives per run of the mesh whose box is tested against the view.
+constexpr unsigned int solidRunTriangles = 128;
+constexpr unsigned int particleRunPoints = 512;
 
 vec3 vertexAt(const float* buffer, unsigned int i)
 {
@@ -51,6 +56,10 @@ SorvLogo3::SorvLogo3()
     particleGeometry.reset(buildParticles());
     particleGeometry->makeStatic();
     markRadius = reach() + pointLift;
+    if (model)
+        for (const auto& child : model->getChildren())
+            solidRuns.emplace_back(*child, solidRunTriangles, 0.0f);
+    particleRuns = std::make_unique<FrustumRuns>(*particleGeometry, particleRunPoints, pointLift);
     camera = std::make_unique<vell::Camera>(
         120, static_cast<float>(getWindowWidth()) / static_cast<float>(getWindowHeight()), 0.1f, 100);
     skySphere = std::make_unique<vell::Sphere>(skyRadius, 32, 32);
@@ -224,10 +233,14 @@ void SorvLogo3::drawTwoTones()
 void SorvLogo3::drawSolidAndParticles()
 {
     camera->setFov(80);
+    const mat4 clip = camera->getProjectionMatrix() * camera->getViewMatrix();
+    const int width = static_cast<int>(getPixelWidth()), height = static_cast<int>(getPixelHeight());
     if (solidShader) {
         solidShader->bind();
         solidShader->set("projectionMatrix", camera->getProjectionMatrix());
-        drawModel(*solidShader);
+        solidShader->set("modelViewMatrix", camera->getViewMatrix());
+        for (FrustumRuns& runs : solidRuns)
+            runs.draw(solidShader.get(), clip, width, height);
     }
     if (!particleShader)
         return;
@@ -235,7 +248,8 @@ void SorvLogo3::drawSolidAndParticles()
     particleShader->set("projectionMatrix", camera->getProjectionMatrix());
     particleShader->set("modelViewMatrix", camera->getViewMatrix());
     particleShader->set("contentScale", static_cast<float>(getContentScale()));
-    particleGeometry->render(particleShader.get());
+    particleRuns->draw(particleShader.get(), clip, width, height,
+                       largestPoint * static_cast<float>(getContentScale()));
 }
 
 // Added at the given strength; nothing at all when it is 0 or less.

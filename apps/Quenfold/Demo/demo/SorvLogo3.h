@@ -5,6 +5,7 @@
 #include "math/Vec.h"
 
 #include <memory>
+#include <vector>
 
 namespace vell {
 class Camera;
@@ -14,6 +15,7 @@ class Shader;
 class Sphere;
 class Texture2D;
 } // namespace vell
+class FrustumRuns;
 class GeometryGroup;
 
 // The group's logo inside a sky sphere, in one of three looks chosen by stage:
@@ -58,6 +60,9 @@ public:
 
 private:
     float markRadius = 0; // how far from the centre the mark and its points reach
+    // The solid mark's children and the points, drawn where the view may show them.
+    std::vector<FrustumRuns> solidRuns;
+    std::unique_ptr<FrustumRuns> particleRuns;
     // The farthest vertex of the model from its centre.
     float reach() const;
     // True when the sky, drawn after the mark, shows exactly where it would had it been drawn first.

@@ -231,12 +231,11 @@ void ChunkCuller::drawShown(const std::vector<Block>& blocks, vell::Shader* shad
                 if (!candidates[i].shown)
                     continue;
                 const vell::IndexRange& indices = block.surface->getChunks()[candidates[i].chunk].indices;
-                if (counting) // a run of its own, counted
-                    drawnNow.push_back(Drawn{block.surface, candidates[i].chunk});
-                else if (!runs.empty() && runs.back().first + runs.back().count == indices.first) {
-                    runs.back().count += indices.count;
+                if (!counting) {
+                    vell::appendRun(runs, indices);
                     continue;
                 }
+                drawnNow.push_back(Drawn{block.surface, candidates[i].chunk}); // a run of its own, counted
                 runs.push_back(indices);
             }
         if (runs.empty())
