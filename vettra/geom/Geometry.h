@@ -2,6 +2,7 @@
 
 #include "geom/GeometryRenderer.h"
 #include "graphics/VertexStream.h"
+#include "math/Vec.h"
 
 #include <memory>
 
@@ -35,6 +36,9 @@ public:
     void makeStatic();
     // Negates every vector of the vec3 "normal" stream; no-op without one.
     void invertNormals();
+    // The box of the "position"s that a run of the index list uses; indices past
+    // the vertex count are left out. lo > hi where none is used.
+    void bound(const IndexRange& run, vec3* lo, vec3* hi) const;
 
     void setPrimitiveType(PrimitiveType type) { primitiveType = type; }
     PrimitiveType getPrimitiveType() const { return primitiveType; }

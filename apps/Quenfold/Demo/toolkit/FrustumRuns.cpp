@@ -2,7 +2,6 @@
 
 #include "geom/Frustum.h"
 #include "geom/Geometry.h"
-#include "graphics/VertexAttrib.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,24 +26,12 @@ unsigned int indicesPerPrimitive(vell::Geometry::PrimitiveType type)
 
 FrustumRuns::FrustumRuns(vell::Geometry& mesh, unsigned int primitivesPerRun, float reach) : geometry(mesh)
 {
-    const vell::VertexAttrib* positions = geometry.getAttrib("position", vell::VEC3);
-    if (!positions)
-        return;
-    const float* p = positions->getBuffer();
-    const uint16_t* indices = geometry.getIndices();
     const unsigned int count = geometry.getNumIndices();
     const unsigned int step = std::max(primitivesPerRun, 1u) * indicesPerPrimitive(geometry.getPrimitiveType());
     const vec3 grow(reach, reach, reach);
     for (unsigned int first = 0; first < count; first += step) {
-        Run run{vec3(1e30f, 1e30f, 1e30f), vec3(-1e30f, -1e30f, -1e30f), {first, std::min(step, count - first)}};
-        for (unsigned int i = first; i < first + run.indices.count; ++i) {
-            if (indices[i] >= geometry.getNumVertices())
-                continue; // the renderer refuses such a draw; nothing to bound
-            for (unsigned int a = 0; a < 3; ++a) {
-                run.lo[a] = std::min(run.lo[a], p[3 * indices[i] + a]);
-                run.hi[a] = std::max(run.hi[a], p[3 * indices[i] + a]);
-            }
-        }
+        Run run{vec3(), vec3(), {first, std::min(step, count - first)}};
+        geometry.bound(run.indices, &run.lo, &run.hi);
         run.lo = run.lo - grow;
         run.hi = run.hi + grow;
         runs.push_back(run);

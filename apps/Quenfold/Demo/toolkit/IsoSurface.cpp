@@ -118,20 +118,8 @@ void IsoSurface::rebuild()
 // Each chunk's box is that of its vertices.
 void IsoSurface::boundChunks()
 {
-    if (chunks.empty())
-        return;
-    const float* position = geometry->getAttrib("position", vell::VEC3)->getBuffer();
-    const uint16_t* index = geometry->getIndices();
-    for (IsoChunk& chunk : chunks) {
-        chunk.lo = vec3(1e30f, 1e30f, 1e30f);
-        chunk.hi = vec3(-1e30f, -1e30f, -1e30f);
-        for (unsigned int i = chunk.indices.first; i < chunk.indices.first + chunk.indices.count; ++i)
-            for (unsigned int a = 0; a < 3; ++a) {
-                const float c = position[3 * index[i] + a];
-                chunk.lo[a] = std::min(chunk.lo[a], c);
-                chunk.hi[a] = std::max(chunk.hi[a], c);
-            }
-    }
+    for (IsoChunk& chunk : chunks)
+        geometry->bound(chunk.indices, &chunk.lo, &chunk.hi);
 }
 
 void IsoSurface::marchChunk(int x0, int y0, int z0, int x1, int y1, int z1)
