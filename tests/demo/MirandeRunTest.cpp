@@ -3,10 +3,13 @@
 // the process) and the reference frame at each cue.
 #include "HostClock.h"
 #include "PresentedColour.h"
+#include "anim/Anim.h"
 #include "demo/Mirande.h"
 #include "support/ClockControl.h"
 #include "support/Golden.h"
 #include "support/HeadlessGL.h"
+#include "utils/Timer.h"
+#include "utils/Utils.h"
 
 #include <algorithm>
 #include <cmath>
@@ -59,5 +62,29 @@ TEST_F(MirandeRun, WholeDemoMatchesItsGoldenCueFrames)
             EXPECT_EQ(levels(pixels).second, 0);
         }
     }
+    HostClock::useFixedStep(1.0 / 60);
+}
+
+// The throwaway demo that warms the renderer leaves nothing behind: no track
+// bound, the clock at 0, the log open, and a demo after it draws as ever.
+TEST_F(MirandeRun, WarmingTheRendererLeavesNothingAndTheDemoMatchesItsGoldenFrame)
+{
+    const std::size_t tracks = Anim::trackCount();
+    testing::internal::CaptureStdout();
+    Mirande::warmRenderer();
+    vell::Log::msg("after");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "after\n");
+    EXPECT_EQ(Anim::trackCount(), tracks);
+    EXPECT_EQ(vell::Timer::getInstance()->getTime(), 0.0f);
+
+    constexpr int fps = 20;
+    HostClock::useFixedStep(1.0 / fps);
+    Mirande demo;
+    demo.init();
+    for (long long frame = 0; frame <= std::llround(11.5 * fps); ++frame) {
+        HostClock::advance();
+        demo.update();
+    }
+    EXPECT_TRUE(matchesGolden(presentedFrame(), 480, 320, frameName("Mirande", 11.5f)));
     HostClock::useFixedStep(1.0 / 60);
 }

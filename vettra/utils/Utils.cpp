@@ -11,6 +11,7 @@ namespace vell {
 namespace {
 
 FILE* output = nullptr; // standard output
+bool quiet = false;
 
 } // namespace
 
@@ -19,8 +20,15 @@ void Log::setOutput(FILE* stream)
     output = stream;
 }
 
+void Log::setQuiet(bool on)
+{
+    quiet = on;
+}
+
 void Log::msg(const char* format, ...)
 {
+    if (quiet)
+        return;
     char text[512];
     va_list args;
     va_start(args, format);
