@@ -18,6 +18,17 @@ namespace {
 
 class MirandeRun : public HeadlessGLTest {
 protected:
+    static constexpr int kFps = 20;
+
+    // Draws the frames from *frame up to the one at seconds, a step of 1/kFps each.
+    static void playTo(Mirande& demo, double seconds, long long* frame)
+    {
+        for (const long long last = std::llround(seconds * kFps); *frame <= last; ++*frame) {
+            HostClock::advance();
+            demo.update();
+        }
+    }
+
     static std::vector<uint8_t> presentedFrame()
     {
         PresentedColour source;
@@ -42,17 +53,13 @@ protected:
 
 TEST_F(MirandeRun, WholeDemoMatchesItsGoldenCueFrames)
 {
-    constexpr int fps = 20;
-    HostClock::useFixedStep(1.0 / fps);
+    HostClock::useFixedStep(1.0 / kFps);
     Mirande demo;
     demo.init();
     long long frame = 0;
     for (double cue : {0.5, 11.5, 20.0, 27.4, 40.0, 62.0, 78.0, 80.5, 100.0, 112.0, 140.0, 150.0, 165.0, 180.0,
                        205.0, 215.0}) {
-        for (const long long last = std::llround(cue * fps); frame <= last; ++frame) {
-            HostClock::advance();
-            demo.update();
-        }
+        playTo(demo, cue, &frame);
         const std::vector<uint8_t> pixels = presentedFrame();
         EXPECT_TRUE(matchesGolden(pixels, 480, 320, frameName("Mirande", static_cast<float>(cue))));
         if (cue == 27.4) { // white at alpha 0.5 over anything: at least 0.25 of full
@@ -77,14 +84,11 @@ TEST_F(MirandeRun, WarmingTheRendererLeavesNothingAndTheDemoMatchesItsGoldenFram
     EXPECT_EQ(Anim::trackCount(), tracks);
     EXPECT_EQ(vell::Timer::getInstance()->getTime(), 0.0f);
 
-    constexpr int fps = 20;
-    HostClock::useFixedStep(1.0 / fps);
+    HostClock::useFixedStep(1.0 / kFps);
     Mirande demo;
     demo.init();
-    for (long long frame = 0; frame <= std::llround(11.5 * fps); ++frame) {
-        HostClock::advance();
-        demo.update();
-    }
+    long long frame = 0;
+    playTo(demo, 11.5, &frame);
     EXPECT_TRUE(matchesGolden(presentedFrame(), 480, 320, frameName("Mirande", 11.5f)));
     HostClock::useFixedStep(1.0 / 60);
 }
