@@ -11,7 +11,6 @@ namespace vell {
 namespace {
 
 FILE* output = nullptr; // standard output
-bool quiet = false;
 
 } // namespace
 
@@ -20,15 +19,8 @@ void Log::setOutput(FILE* stream)
     output = stream;
 }
 
-void Log::setQuiet(bool on)
-{
-    quiet = on;
-}
-
 void Log::msg(const char* format, ...)
 {
-    if (quiet)
-        return;
     char text[512];
     va_list args;
     va_start(args, format);

@@ -14,8 +14,6 @@ public:
     // Where the lines go from now on: a program whose standard output is a
     // table or data sends them to standard error.
     static void setOutput(FILE* stream);
-    // While quiet, every line is dropped.
-    static void setQuiet(bool quiet);
 };
 
 // Appends to *out the non-empty tokens of text separated by any character of delimiters.

@@ -6,7 +6,6 @@
 #include "HostClock.h"
 #include "OverlayState.h"
 #include "TableView.h"
-#include "demo/Mirande.h"
 #include "graphics/Shader.h"
 #include "toolkit/Canvas.h"
 #include "utils/Timer.h"
@@ -137,10 +136,6 @@ void QuenfoldAppDelegate::showNotice(const std::string& text)
 void QuenfoldAppDelegate::push(std::unique_ptr<GLViewController> screen)
 {
     glScreen = std::move(screen);
-    if (!glScreen->effectName() && !rendererWarmed) {
-        Mirande::warmRenderer();
-        rendererWarmed = true;
-    }
     glScreen->loadView();
     applyScript(true);
     navigationBar.setHidden(true);

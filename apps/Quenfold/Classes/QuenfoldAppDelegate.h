@@ -72,7 +72,6 @@ private:
     bool touchOnBar = false;   // the press went to the navigation bar
     bool touchOnStrip = false; // the press went to the timeline strip
     bool capturePending = false;
-    bool rendererWarmed = false; // before the first demo, once: the renderer keeps what it built
     bool helpShown = false;
     TimelineStrip strip;
     ScriptReloader script;

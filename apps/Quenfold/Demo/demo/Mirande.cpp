@@ -10,12 +10,10 @@
 #include "demo/TarskFade.h"
 #include "demo/TriangleRain5.h"
 #include "demo/Tunnel.h"
-#include "graphics/GLDefaults.h"
 #include "script/ScriptTracks.h"
 #include "toolkit/Canvas.h"
 #include "utils/Platform.h"
 #include "utils/Timer.h"
-#include "utils/Utils.h"
 
 #include <variant>
 
@@ -78,34 +76,6 @@ Mirande::~Mirande()
 
 void Mirande::init()
 {
-    load();
-    vell::Timer::getInstance()->setTimeShift(0);
-    osPlayMp3(kMusic, 0);
-}
-
-void Mirande::warmRenderer()
-{
-    // Where an effect starts or starts to draw in a new way.
-    static const float kLookStarts[] = {1, 11, 26.8f, 27, 45, 77, 81, 107, 134.87f, 161.6f, 163.6f, 174.62f};
-    vell::Timer* timer = vell::Timer::getInstance();
-    vell::Log::setQuiet(true);   // the demo that plays logs the same lines
-    vell::GLDefaults::restore(); // the state the demo starts from
-    {
-        Mirande warm;
-        warm.load();
-        for (float t : kLookStarts) {
-            timer->update();               // a frame of its own, as effects count them
-            timer->setTime(t + 1 / 60.0f); // the look's first frame
-            warm.render();
-        }
-        glFinish(); // its draws done before it is gone
-    }
-    vell::Log::setQuiet(false);
-    timer->reset();
-}
-
-void Mirande::load()
-{
     GLApp::init();
     canvas = std::make_unique<Canvas>(static_cast<int>(osGetWindowWidth()), static_cast<int>(osGetWindowHeight()));
 
@@ -123,6 +93,9 @@ void Mirande::load()
     quadLand2->clearedBy = tunnel;
     piramid->ground = quadLand2;
     tracks = std::make_unique<ScriptTracks>(fields);
+
+    vell::Timer::getInstance()->setTimeShift(0);
+    osPlayMp3(kMusic, 0);
 }
 
 bool Mirande::useScript(const ScriptFile& file, std::string* error)

@@ -36,11 +36,6 @@ public:
 
     void init() override;
     void draw() override;
-    // Draws a throwaway demo, silent and unseen, once at the start of each of
-    // its looks: the renderer builds its code for a look when first drawn and
-    // keeps it in its shader cache, so the demo that plays does not stall for
-    // it. Leaves the frame clock reset. Needs a current GL context.
-    static void warmRenderer();
     void onMouseDown(int x, int y, int touchCount) override {}
     void onMouseUp(int x, int y, int touchCount) override {}
     void onMouseMove(int x, int y, int touchCount) override {}
@@ -70,8 +65,6 @@ public:
     Rings* rings = nullptr;
 
 private:
-    // init() without the music.
-    void load();
     // Creates an effect, adds its keys and appends it to the draw list.
     template <typename E>
     void add(E** effect, void (Mirande::*script)());

@@ -59,21 +59,15 @@ void GLApp::attachDepthStencil()
 void GLApp::update()
 {
     vell::Timer::getInstance()->update();
-    render();
-    glBindRenderbuffer(GL_RENDERBUFFER, colorRenderbuffer);
-    osPresentRenderbuffer();
-}
-
-void GLApp::render()
-{
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     draw();
     const GLenum error = glGetError();
     if (error != GL_NO_ERROR) {
-        Log::setQuiet(false); // said even while a throwaway run is quiet
         Log::msg("Error: OpenGL error %d", error);
         exit(EXIT_FAILURE); // a GL fault is a failure, not a clean end
     }
+    glBindRenderbuffer(GL_RENDERBUFFER, colorRenderbuffer);
+    osPresentRenderbuffer();
 }
 
 void GLApp::draw()

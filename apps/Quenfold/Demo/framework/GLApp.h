@@ -3,7 +3,7 @@
 #include <GLES2/gl2.h>
 
 // Base of an application that renders into the window's main framebuffer:
-// one frame per update(), the frame clock advanced first, then shown.
+// one frame per update(), the frame clock advanced first.
 class GLApp {
 public:
     GLApp() = default;
@@ -14,9 +14,6 @@ public:
     virtual ~GLApp();
     virtual void init();
     virtual void update();
-    // Draws a frame into the framebuffer at the clock's time, without showing
-    // it; a GL fault ends the program.
-    void render();
     virtual void onMouseDown(int x, int y, int touchCount) {}
     virtual void onMouseUp(int x, int y, int touchCount) {}
     virtual void onMouseMove(int x, int y, int touchCount) {}
